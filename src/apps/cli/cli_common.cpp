@@ -1,0 +1,77 @@
+#include "cli_common.h"
+
+#include <iostream>
+#include <unistd.h>
+
+#include "ui/dispatch.h"
+#include "ui/scheduler.h"
+#include "ui/startup.h"
+#include "util/parse.h"
+
+namespace vildo::cli {
+
+namespace {
+
+std::filesystem::path programFolder() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+}  // namespace
+
+void TerminalPrompts::message(const std::string& text) { std::cerr << text << '\n'; }
+
+bool TerminalPrompts::warningOkAbort(const std::string& text) {
+    std::cerr << text << " [Avbryt]\n";
+    return false;
+}
+
+bool TerminalPrompts::warningAbortIgnore(const std::string& text) {
+    std::cerr << text << " [Avbryt]\n";
+    return true;
+}
+
+ControlSetting parseSetting(const std::string& text) {
+    auto eq = text.find('=');
+    if (eq == std::string::npos) throw UsageError("--set väntar CONTROL=POSITION, fick: " + text);
+    std::string name = text.substr(0, eq);
+    auto id = controlByName(name);
+    if (!id) throw UsageError("Okänd kontroll: " + name);
+    auto value = parseInt(text.substr(eq + 1));
+    const Control design = designControls()[static_cast<int>(*id)];
+    int lo = design.min, hi = design.max;
+    if (design.kind == ControlKind::CheckBox || design.kind == ControlKind::MenuItem) lo = 0, hi = 1;
+    if (design.kind == ControlKind::ComboBox || design.kind == ControlKind::Edit)
+        throw UsageError("Kontrollen " + name + " kan inte ställas med --set");
+    if (!value || *value < lo || *value > hi)
+        throw UsageError("Positionen för " + name + " ska vara ett heltal " + std::to_string(lo) + ".." +
+                         std::to_string(hi) + ", fick: " + text.substr(eq + 1));
+    return {*id, static_cast<int>(*value)};
+}
+
+Session::Session() : app(std::make_unique<Vildo>(prompts, Platform::system(programFolder()))) {}
+
+void Session::start(const std::vector<ControlSetting>& settings) {
+    dispatch(*app, [&] { startUp(*app); });
+    for (const ControlSetting& s : settings) {
+        const Control& c = app->ctl(s.control);
+        if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::MenuItem)
+            dispatch(*app, [&] { setChecked(*app, s.control, s.position != 0); });
+        else
+            dispatch(*app, [&] { setPosition(*app, s.control, s.position); });
+    }
+}
+
+bool Session::settle() {
+    Scheduler scheduler(*app);
+    scheduler.runUntil([&] { return !app->timers[1].enabled && !app->timers[3].enabled; });
+    return !app->terminated;
+}
+
+std::string optionValue(const std::vector<std::string>& args, size_t& i) {
+    if (i + 1 >= args.size()) throw UsageError(args[i] + " väntar ett värde");
+    return args[++i];
+}
+
+}  // namespace vildo::cli

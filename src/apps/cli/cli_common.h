@@ -1,0 +1,54 @@
+// Shared pieces of the command line: the session that owns the state, option parsing, output.
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/state.h"
+#include "ui/controls.h"
+
+namespace vildo::cli {
+
+// Prompts for a terminal: messages go to standard error; questions get the cautious answer.
+class TerminalPrompts : public Prompts {
+public:
+    void message(const std::string& text) override;
+    bool warningOkAbort(const std::string& text) override;
+    bool warningAbortIgnore(const std::string& text) override;
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> inputText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+struct ControlSetting {
+    C control;
+    int position;
+};
+
+// A usage error: printed with the command's usage, exit code 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Parses "CONTROL=POSITION", checking the name and the range.
+ControlSetting parseSetting(const std::string& text);
+
+// The state as the program starts it, with prompts that print to the terminal.
+struct Session {
+    Session();
+    TerminalPrompts prompts;
+    std::unique_ptr<Vildo> app;
+
+    // Runs the start-up, then each setting as a user's move would.
+    void start(const std::vector<ControlSetting>& settings);
+    // Runs the scheduler until the equilibrium run is idle; false when the program was ended.
+    bool settle();
+};
+
+// Reads the value of an option that takes one ("--years 5"); throws UsageError when missing.
+std::string optionValue(const std::vector<std::string>& args, size_t& i);
+
+}  // namespace vildo::cli

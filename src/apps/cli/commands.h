@@ -1,0 +1,10 @@
+// The subcommands of vildo-cli; each takes the arguments after its name and returns the exit code.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace vildo::cli {
+
+int equilibriumCommand(const std::vector<std::string>& args);
+
+}  // namespace vildo::cli

@@ -1,0 +1,362 @@
+#include "model/parameters.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/settings_file.h"
+#include "util/errors.h"
+#include "util/parse.h"
+#include "util/round.h"
+
+namespace vildo {
+
+namespace {
+
+constexpr const char* kUnspecified = "Ospecificerat";
+
+// The goal values written in the goal table at start.
+constexpr float kGoalStart[] = {0.75f, 40.0f, 15.0f, 50.0f, 4.5f, 90.0f, 130.0f};
+
+void landUseHandler(Vildo& app, C, int) { trk_ungskogChange(app); }
+void mortalityHandler(Vildo& app, C id, int v) { Trk_kalvdodlighetsommarChangingEx(app, id, v); }
+
+void mortalityCurves(Vildo& app) {
+    for (int a = 1; a <= 20; ++a) {
+        app.MaleMortWeight[a] = Dodlighet(a, app.NatMortPctM);
+        app.FemMortWeight[a] = Dodlighet(a, app.NatMortPctF);
+    }
+}
+
+}  // namespace
+
+void wireModelHandlers(Controls& controls) {
+    for (C id : {C::Trk_density, C::Trk_tjurandel, C::Trk_Kalvskytte, C::trk_kviga, C::trk_taggar,
+                 C::Trk_barkraftovrig, C::trk_ungskog, C::trk_impediment, C::Trk_ungskogskonstant, C::trk_sexratio,
+                 C::trk_slaktvikttjur, C::Trk_Slaktviktko})
+        controls[static_cast<int>(id)].onChange = landUseHandler;
+    for (C id : {C::Trk_kalvdodlighetsommar, C::Trk_Kalvdodlighetvinter, C::trk_tjurdodlighet, C::trk_kododlighet,
+                 C::trk_korisk, C::Trk_vargmortalitet, C::Trk_bjornmortalitet})
+        controls[static_cast<int>(id)].onChange = mortalityHandler;
+}
+
+double Dodlighet(double age, double dodsrisk) {
+    if (age < 1 || dodsrisk < 1) return 0;
+    double r = dodsrisk / 100.0;
+    return r + (1 - r) * std::pow(age / 20.0, (1 - r) * (16 - std::pow(1000 * r, 0.55)));
+}
+
+double CallCC(const Vildo& app) {
+    const TLandUse& l = app.Land;
+    return (l.ForestPct * 1.0 + l.YoungForestWeight * l.YoungForestPct + l.OtherLandPct) * l.ForageFactor / 1000.0;
+}
+
+double MFactorlimit(double x, double d, double k) {
+    double q = checkedDiv(d, 0.8 * k);
+    double l = std::min(1.0, q * q * q * q * q);
+    return std::max(l, x);
+}
+
+double Multifecund(Vildo& app) {
+    int n = static_cast<int>(strToInt(app.ctl(C::Edit1).caption));
+    double cc = app.Land.CarryingCapacity;
+    double* hist = app.Fec.FactorHistory;
+    if (n <= 0 || n > 10) throw VildoError("Division by zero");
+    if (cc <= 0) return 0;  // no births; the history stays
+    if (app.AreaLoaded && app.CalvesPerCow > 0 && app.YearNo == 0 && !app.timers[1].enabled) {
+        double perLand = checkedDiv(app.Winter.WinterStock, app.Header.Landarea / 1000);
+        std::fill(hist, hist + 10, std::max(0.0, 1 - perLand / cc));
+    }
+    for (int i = 8; i >= 0; --i) hist[i + 1] = hist[i];
+    hist[0] = std::max(0.0, 1 - checkedDiv(app.Winter.WinterStock, 0.001 * app.Header.Landarea * cc));
+    double sum = 0;
+    for (int i = 0; i < n; ++i) sum += hist[i];
+    return std::max(sum / n, 0.1);
+}
+
+void WeightCurves(Vildo& app) {
+    THarvestByAge& h = app.Harvest;
+    for (int a = 1; a <= 19; ++a) {
+        h.FemWeight[a] = static_cast<double>(Round((a * (0.52 * app.CowWeightParam + 12) + app.HeiferCalfWeight) /
+                                                   (1 + 0.3 * a + 0.014 * a * a)));
+        h.MaleWeight[a] = static_cast<double>(Round((a * (0.62 * app.BullWeightParam + 10) + app.BullCalfWeight) /
+                                                    (1 + 0.36 * a + 0.01 * a * a)));
+    }
+    h.FemWeight[0] = app.HeiferCalfWeight;
+    h.MaleWeight[0] = app.BullCalfWeight;
+}
+
+void Initpop(Vildo& app) {
+    TPopulation& p = app.Pop;
+    for (int a = 0; a <= 20; ++a) {
+        double c = (a == 20) ? 0.0 : std::pow(19.0 - a, 3);
+        p.FemWinter[a] = 0.48 * c;
+        p.MaleWinter[a] = 0.52 * c;
+        p.FemSummer[a] = 0.58 * c;
+        p.MaleSummer[a] = 0.62 * c;
+    }
+    mortalityCurves(app);
+    p.Fecundity[0] = 0;
+    for (int a = 1; a <= 20; ++a) {
+        double x = a;
+        p.Fecundity[a] =
+            (2 - 2 * std::pow(x / 20, 3.4)) * std::exp(-std::pow(x / 2.5, -2.5) - std::pow(x / 15, 15));
+    }
+    for (int a = 0; a <= 20; ++a) {
+        app.Harvest.FemWeight[a] = static_cast<double>(
+            Round((a * (0.678 * app.CowWeightParam + 20) + app.HeiferCalfWeight) / (1 + 0.3 * a + 0.014 * a * a)));
+        app.Harvest.MaleWeight[a] = static_cast<double>(
+            Round((a * (0.7635 * app.BullWeightParam + 21) + app.BullCalfWeight) / (1 + 0.4 * a + 0.01 * a * a)));
+    }
+    WriteSettings(app);
+}
+
+void trk_ungskogChange(Vildo& app) {
+    if (app.SeasonStarted || app.AreaLoading) return;
+    TLandUse& l = app.Land;
+    int p = app.pos(C::trk_ungskog);
+    if (p <= 1000 - 10 * l.OtherLandPct - 10 * l.ImpedimentPct)
+        l.YoungForestPct = p / 10.0;
+    else
+        l.YoungForestPct = 100 - l.OtherLandPct - l.ImpedimentPct;
+    l.ForestPct = static_cast<int32_t>(100 - Round(l.YoungForestPct) - l.ImpedimentPct - l.OtherLandPct);
+    l.ForageFactor = app.pos(C::Trk_barkraftovrig);
+    l.YoungForestWeight = app.pos(C::Trk_ungskogskonstant);
+    l.CarryingCapacity = CallCC(app);
+    app.BullWeightParam = app.pos(C::trk_slaktvikttjur);
+    app.CowWeightParam = app.pos(C::Trk_Slaktviktko);
+    app.Fec.MaleWeightFactor = app.Fec.FemWeightFactor = 1.0;
+    WeightCurves(app);
+    app.FemaleCalfShare = app.pos(C::trk_sexratio) * 0.01;
+    app.Tick = 0;
+    setTimer(app, 1, true);
+    app.Goals.BullQuota = static_cast<float>(app.HarvestTot.BullsShot);
+    app.Goals.CowQuota = static_cast<float>(app.HarvestTot.CowsShot);
+    app.Goals.CalfQuota = static_cast<float>(app.HarvestTot.CalvesShot);
+    storetrkvalues(app);
+}
+
+void Trk_kalvdodlighetsommarChangingEx(Vildo& app, C control, int v) {
+    if (!app.AreaLoading) {
+        switch (control) {
+            case C::Trk_kalvdodlighetsommar: app.CalfSummerMortality = std::max(0.0, v * 0.01); break;
+            case C::Trk_Kalvdodlighetvinter: app.CalfWinterMortality = std::max(0.0, v * 0.01); break;
+            case C::trk_tjurdodlighet:
+                app.NatMortPctM = std::max(0, v);
+                for (int a = 1; a <= 20; ++a) app.MaleMortWeight[a] = Dodlighet(a, app.NatMortPctM);
+                break;
+            case C::trk_kododlighet:
+                app.NatMortPctF = std::max(0, v);
+                for (int a = 1; a <= 20; ++a) app.FemMortWeight[a] = Dodlighet(a, app.NatMortPctF);
+                break;
+            case C::trk_korisk: app.Enc.CowRisk = v * 0.01; break;
+            case C::Trk_vargmortalitet: app.Rov.Vargmortalitet = v; break;
+            case C::Trk_bjornmortalitet: app.Rov.Bjornmortalitet = v; break;
+            default: break;
+        }
+        WriteSettings(app);
+        app.SettingsChanged = true;
+    }
+    trk_ungskogChange(app);
+}
+
+void storetrkvalues(Vildo& app) {
+    int32_t* s = app.Sliders.Slots;
+    s[SlotDensity] = app.pos(C::Trk_density);
+    s[SlotUngskog] = app.pos(C::trk_ungskog);
+    s[SlotImpediment] = app.pos(C::trk_impediment);
+    s[SlotKalvskytte] = app.pos(C::Trk_Kalvskytte);
+    s[SlotTjurandel] = app.pos(C::Trk_tjurandel);
+    s[SlotSlaktvikttjur] = app.pos(C::trk_slaktvikttjur);
+    s[SlotTjurdodlighet] = app.pos(C::trk_tjurdodlighet);
+    s[SlotKalvdodlighetsommar] = app.pos(C::Trk_kalvdodlighetsommar);
+    s[SlotKalvdodlighetvinter] = app.pos(C::Trk_Kalvdodlighetvinter);
+    s[SlotKododlighet] = app.pos(C::trk_kododlighet);
+    s[SlotSlaktviktko] = app.pos(C::Trk_Slaktviktko);
+    s[SlotTaggar] = app.pos(C::trk_taggar);
+    s[SlotKviga] = app.pos(C::trk_kviga);
+    s[SlotSexratio] = app.pos(C::trk_sexratio);
+    s[SlotBarkraftovrig] = app.pos(C::Trk_barkraftovrig);
+    s[SlotUngskogskonstant] = app.pos(C::Trk_ungskogskonstant);
+    s[SlotKorisk] = app.pos(C::trk_korisk);
+    s[SlotHarvest] = app.pos(C::trk_harvest);
+    s[SlotReprod] = app.pos(C::trk_reprod);
+    s[SlotStartyear] = app.pos(C::Combo_Startyear);
+    s[SlotVargmortalitet] = app.pos(C::Trk_vargmortalitet);
+    s[SlotBjornmortalitet] = app.pos(C::Trk_bjornmortalitet);
+}
+
+void Restoretrkvalues(Vildo& app) {
+    // Copied first: the handlers run by each assignment store the positions again.
+    const TSliderValues saved = app.Sliders;
+    const int32_t* s = saved.Slots;
+    setPosition(app, C::Trk_density, s[SlotDensity]);
+    setPosition(app, C::trk_ungskog, s[SlotUngskog]);
+    setPosition(app, C::trk_impediment, s[SlotImpediment]);
+    setPosition(app, C::Trk_Kalvskytte, s[SlotKalvskytte]);
+    setPosition(app, C::Trk_tjurandel, s[SlotTjurandel]);
+    setPosition(app, C::trk_slaktvikttjur, s[SlotSlaktvikttjur]);
+    setPosition(app, C::trk_tjurdodlighet, s[SlotTjurdodlighet]);
+    setPosition(app, C::Trk_kalvdodlighetsommar, s[SlotKalvdodlighetsommar]);
+    setPosition(app, C::Trk_Kalvdodlighetvinter, s[SlotKalvdodlighetvinter]);
+    setPosition(app, C::trk_kododlighet, s[SlotKododlighet]);
+    setPosition(app, C::trk_korisk, s[SlotKorisk]);
+    setPosition(app, C::Trk_Slaktviktko, s[SlotSlaktviktko]);
+    setPosition(app, C::trk_taggar, s[SlotTaggar]);
+    setPosition(app, C::trk_kviga, s[SlotKviga]);
+    setPosition(app, C::trk_sexratio, s[SlotSexratio]);
+    setPosition(app, C::Trk_barkraftovrig, s[SlotBarkraftovrig]);
+    setPosition(app, C::Trk_ungskogskonstant, s[SlotUngskogskonstant]);
+    setPosition(app, C::trk_harvest, s[SlotHarvest]);
+    setPosition(app, C::trk_reprod, s[SlotReprod]);
+    setPosition(app, C::Combo_Startyear, s[SlotStartyear]);
+    setPosition(app, C::Trk_vargmortalitet, s[SlotVargmortalitet]);
+    setPosition(app, C::Trk_bjornmortalitet, s[SlotBjornmortalitet]);
+}
+
+void Initiate(Vildo& app) {
+    // 1. Flags and the controller.
+    app.SeasonStarted = true;
+    app.AreaLoading = true;
+    app.ShowFit = false;
+    setTimer(app, 9, false);
+    app.Controller.assign(2, StockRecord{});
+    for (StockRecord& s : app.Controller) {
+        s.input.assign(1, 0.0);
+        s.Output.assign(1, 0.0);
+    }
+    app.AreaLoaded = false;
+    app.YearNo = 0;
+    app.CCSlope = 0;
+    app.Header.AreaCCSlope = 0;
+
+    // 2. The fictional area.
+    app.HuntAreaHa = 250000;
+    app.Header.Landarea = 250000;
+    setShort(app.Header.Lan, kUnspecified);
+    setShort(app.Header.AFO, kUnspecified);
+    app.AreaKha = static_cast<int32_t>(Round(app.HuntAreaHa / 1000.0));
+
+    // 3. Land use from the controls as they stand now (before step 9 resets them).
+    TLandUse& l = app.Land;
+    l.ForageFactor = app.pos(C::Trk_barkraftovrig);
+    l.YoungForestWeight = app.pos(C::Trk_ungskogskonstant);
+    l.YoungForestPct = std::max(0.0, 70.0 * app.pos(C::trk_ungskog) / 1000.0);
+    l.ForestPct = static_cast<int32_t>(70 - Round(l.YoungForestPct));
+    l.ImpedimentPct = app.pos(C::trk_impediment);
+    l.OtherLandPct = static_cast<int32_t>(100 - l.ImpedimentPct - Round(l.YoungForestPct) - l.ForestPct);
+    l.CarryingCapacity = CallCC(app);
+    l.Algbonitet = 100;
+    app.rng.seed = app.platform.clockSeed();
+
+    // 4.
+    app.Goals.HarvestRate = 3.0f;
+    app.BullShareAdjust = 0;
+
+    // 5. Weights, weight factors and the fecundity factor.
+    app.CowWeightParam = 160;
+    app.BullWeightParam = 180;
+    app.BullCalfWeight = 65;
+    app.HeiferCalfWeight = 60;
+    WeightCurves(app);
+    app.Fec.MaleWeightFactor = app.Fec.FemWeightFactor = 1.0;
+    app.Fec.FecundityFactor = 0.6;
+    std::fill(std::begin(app.Fec.FactorHistory), std::end(app.Fec.FactorHistory), 0.6);
+
+    // 6. Mortality.
+    app.NatMortPctF = app.NatMortPctM = 2;
+    app.CalfSummerMortality = app.CalfWinterMortality = 0.03;
+    setPosition(app, C::trk_kododlighet, 2);
+    setPosition(app, C::trk_tjurdodlighet, 2);
+    setPosition(app, C::Trk_kalvdodlighetsommar, 3);
+    setPosition(app, C::Trk_Kalvdodlighetvinter, 3);
+
+    // 7.
+    Initpop(app);
+
+    // 8. Goals and start values.
+    TGoals& g = app.Goals;
+    g.GoalCalvesPerCow = kGoalStart[0];
+    g.GoalBullShare = kGoalStart[1];
+    g.GoalPrimeBulls = kGoalStart[2];
+    g.GoalCalfShare = kGoalStart[3];
+    g.GoalMeanAgeCows = kGoalStart[4];
+    g.GoalQuotaUse = kGoalStart[5];
+    g.GoalBrowsing = kGoalStart[6];
+    g.BullShareTarget = 0.54f;
+    app.RulesAlways = false;
+    app.ReproSlider = app.pos(C::trk_reprod) / 100.0;
+    app.HarvestSlider = app.pos(C::trk_harvest) / 10.0;
+    app.HarvestTot.HarvestPerArea = 3.0;
+    app.CalvesPerCow = 0.68;
+    app.Summer.SummerStock = 40;
+    app.PrevWinterStock = 30;
+    app.Winter.WinterStock = 30;
+    for (StockRecord& s : app.Controller) {
+        s.Level = 1.0;
+        s.Nonneg = true;
+    }
+    app.HarvestTot.MeanAgeShotBulls = app.HarvestTot.MeanAgeShotCows = 0;
+    app.Winter.MeanAgeWinterBulls = app.Winter.MeanAgeWinterCows = 0;
+    app.PotentialBirths = 0;
+
+    // 9. Controls to their start positions.
+    struct Start {
+        C id;
+        int position;
+    };
+    static constexpr Start kStart[] = {
+        {C::Trk_density, 80},           {C::Trk_tjurandel, 40},           {C::Trk_Kalvskytte, 50},
+        {C::trk_kviga, 100},            {C::trk_taggar, 0},               {C::Trk_barkraftovrig, 220},
+        {C::trk_ungskog, 50},           {C::trk_impediment, 4},           {C::Trk_ungskogskonstant, 5},
+        {C::trk_sexratio, 48},          {C::trk_harvest, 30},             {C::trk_reprod, 68},
+        {C::trk_kododlighet, 2},        {C::trk_tjurdodlighet, 2},        {C::Trk_kalvdodlighetsommar, 3},
+        {C::Trk_Kalvdodlighetvinter, 3}, {C::Trk_vargmortalitet, 120},    {C::Trk_bjornmortalitet, 6},
+    };
+    for (const Start& s : kStart) setPosition(app, s.id, s.position);
+    app.Rov.Vargmortalitet = app.pos(C::Trk_vargmortalitet);
+    app.Rov.Bjornmortalitet = app.pos(C::Trk_bjornmortalitet);
+    app.Traffic.TrafficBulls = app.Traffic.TrafficCows = app.Traffic.TrafficCalves = 0;
+    std::fill(app.Rov.Vargrevir.begin(), app.Rov.Vargrevir.end(), 0.0);
+    std::fill(app.Rov.Bjornpop.begin(), app.Rov.Bjornpop.end(), 0.0);
+
+    // 10. Model values read from the controls.
+    app.TargetDensity = app.pos(C::Trk_density) * 0.1;
+    app.CalfPercent = app.pos(C::Trk_Kalvskytte);
+    app.TargetBullShare = app.pos(C::Trk_tjurandel) * 0.01;
+    app.CalfProtection = 1 - app.pos(C::trk_kviga) / 100.0;
+    app.FemaleCalfShare = app.pos(C::trk_sexratio) * 0.01;
+    app.HarvestSlider = app.pos(C::trk_harvest) / 10.0;
+
+    // 11. Hand over to the equilibrium run.
+    app.SettingsChanged = false;
+    app.SeasonStarted = false;
+    app.AreaLoading = false;
+    app.YearsPerTick = 1000;
+    trk_ungskogChange(app);
+    setTimer(app, 13, true);
+}
+
+void Reinitiate(Vildo& app) {
+    Restoretrkvalues(app);
+    Initiate(app);
+    app.BullShareAdjust = 0;
+}
+
+void ResetClick(Vildo& app) {
+    if (app.checked(C::Expertmode1)) click(app, C::Expertmode1);
+    if (app.checked(C::Advanced)) click(app, C::Advanced);
+    Initiate(app);
+}
+
+void Fabriksinstllningar1Click(Vildo& app) {
+    if (!app.prompts->warningOkAbort(
+            "Återställ parametrar till grundinställningar. Eventuella ändringar av reproduktion, slaktvikt m.m. "
+            "kommer att gå förlorade!"))
+        return;
+    if (app.checked(C::Expertmode1)) click(app, C::Expertmode1);
+    if (app.checked(C::Advanced)) click(app, C::Advanced);
+    Initpop(app);
+    ResetClick(app);
+}
+
+}  // namespace vildo

@@ -1,0 +1,290 @@
+#include "model/population.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/controller.h"
+#include "model/parameters.h"
+#include "util/errors.h"
+#include "util/round.h"
+
+namespace vildo {
+
+namespace {
+
+constexpr double kThird = 1.0 / 3.0;
+constexpr double kTwoThirds = 2.0 / 3.0;
+
+// An error in the year's predation kills: reported like a controller failure, not like a failed year.
+struct PredationError : VildoError {
+    using VildoError::VildoError;
+};
+
+void predationOfYear(Vildo& app) {
+    try {
+        TRov& r = app.Rov;
+        if (!r.Vargrevir.empty()) r.Vargdodade = static_cast<int32_t>(Round(r.Vargmortalitet * r.Vargrevir[0]));
+        if (!r.Bjornpop.empty()) r.Bjorndodade = static_cast<int32_t>(Round(r.Bjornmortalitet * 0.5 * r.Bjornpop[0]));
+    } catch (const std::exception& e) {
+        throw PredationError(e.what());
+    }
+}
+
+double sum1to20(const double* a) {
+    double s = 0;
+    for (int i = 1; i <= 20; ++i) s += a[i];
+    return s;
+}
+
+double sum1to21(const double* a) {
+    double s = 0;
+    for (int i = 1; i <= 21; ++i) s += a[i];
+    return s;
+}
+
+// The step ends the tick's loop, as any error outside the model year does.
+void stopTick(Vildo& app) {
+    app.YearsPerTick = 1;
+    setTimer(app, 3, true);
+}
+
+// The bottom-axis ranges of the pyramids after a settled run.
+void redrawEquilibrium(Vildo& app) {
+    const THarvestByAge& h = app.Harvest;
+    double m = std::max({h.MaleShot[0], h.FemShot[0], h.MaleShot[1], h.FemShot[1]}) + 5;
+    Axis& b2 = app.charts[2].bottom;
+    b2.max = std::max(m, 5.0);
+    b2.min = std::min(-m, -5.0);
+    double c = 0.6 * app.Winter.WinterCalves;
+    Axis& b1 = app.charts[1].bottom;
+    b1.max = std::max(c, 5.0);
+    b1.min = std::min(-c, -5.0);
+}
+
+}  // namespace
+
+void Processpop(Vildo& app) {
+    TPopulation& p = app.Pop;
+    THarvestByAge& h = app.Harvest;
+    THarvestTotals& ht = app.HarvestTot;
+    TSummerTotals& su = app.Summer;
+    TWinterTotals& wi = app.Winter;
+    const double sr = app.FemaleCalfShare;
+
+    // Step 0: start of year.
+    ++app.ModelYears;
+    app.PotentialBirths = 0;
+    ht.PrimeBullsShot = 0;
+    app.ShotWeights = TShotWeights{};
+    su.NatDeadCowsSummer = su.NatDeadBullsSummer = 0;
+    wi.NatDeadCowsWinter = wi.NatDeadBullsWinter = 0;
+    double ageShotF = 0, ageShotM = 0, ageWinterF = 0, ageWinterM = 0;
+    predationOfYear(app);
+    const double wolves = app.Rov.Vargdodade;
+    const double bears = app.Rov.Bjorndodade;
+
+    // Step 1: aging and the summer mortality factors.
+    su.SummerCows = 0;
+    su.SummerBulls = 0;
+    for (int a = 0; a <= 20; ++a) {
+        su.SummerCows += p.FemWinter[a];
+        su.SummerBulls += p.MaleWinter[a];
+    }
+    su.SummerCows -= p.FemWinter[19];
+    su.SummerBulls -= p.MaleWinter[19];
+    double kF = 1, kM = 1, sF = 0, sM = 0;
+    for (int a = 18; a >= 0; --a) {
+        p.FemSummer[a + 1] = p.FemWinter[a];
+        p.MaleSummer[a + 1] = p.MaleWinter[a];
+        sF += std::min(p.FemSummer[a + 1], kThird * app.FemMortWeight[a + 1] * p.FemSummer[a + 1]);
+        sM += std::min(p.MaleSummer[a + 1], kThird * app.MaleMortWeight[a + 1] * p.MaleSummer[a + 1]);
+    }
+    if (sF > 0) kF = kThird * (app.NatMortPctF / 100.0) * su.SummerCows / sF;
+    if (sM > 0) kM = kThird * (app.NatMortPctM / 100.0) * su.SummerBulls / sM;
+    kF = MFactorlimit(kF, app.ModelDensity, app.Land.CarryingCapacity);
+    kM = MFactorlimit(kM, app.ModelDensity, app.Land.CarryingCapacity);
+
+    // Step 2: births, summer deaths and the female harvest.
+    const double ff = app.Fec.FecundityFactor;
+    double fH = 0;
+    for (int a = 19; a >= 1; --a) {
+        app.PotentialBirths += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
+        p.FemDeadSummer[a] = std::min(p.FemSummer[a], kThird * kF * app.FemMortWeight[a] * p.FemSummer[a]);
+        p.MaleDeadSummer[a] = std::min(p.MaleSummer[a], kThird * kM * app.MaleMortWeight[a] * p.MaleSummer[a]);
+        su.NatDeadCowsSummer += p.FemDeadSummer[a];
+        su.NatDeadBullsSummer += p.MaleDeadSummer[a];
+        double adults = su.SummerCows + su.SummerBulls;
+        double s = adults > 0 ? su.SummerCows / adults : 0.5;
+        if (su.SummerCows > 0) p.FemDeadSummer[a] += wolves * (1.0 / 30) * s * p.FemSummer[a] / su.SummerCows;
+        if (su.SummerBulls > 0)
+            p.MaleDeadSummer[a] += wolves * (1.0 / 30) * (1 - s) * p.MaleSummer[a] / su.SummerBulls;
+        p.FemSummer[a] -= p.FemDeadSummer[a];
+        p.MaleSummer[a] -= p.MaleDeadSummer[a];
+        fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * app.HarvestPressure * (1 + app.CalfProtection));
+        h.FemShot[a] = fH * p.FemSummer[a];
+    }
+    if (su.SummerCows > 0) su.NatRateCowsSummer = su.NatDeadCowsSummer / su.SummerCows;
+    if (su.SummerBulls > 0) su.NatRateBullsSummer = su.NatDeadBullsSummer / su.SummerBulls;
+
+    // Step 3: the hunt.
+    su.SummerCows = sum1to20(p.FemSummer);
+    su.SummerBulls = sum1to20(p.MaleSummer);
+    su.SummerDeadBulls = sum1to20(p.MaleDeadSummer);
+    su.SummerDeadCows = sum1to20(p.FemDeadSummer);
+    su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows;
+    ht.CowsShot = sum1to21(h.FemShot);
+    wi.WinterCows = su.SummerCows - ht.CowsShot;
+    wi.WinterStock = checkedDiv(wi.WinterCows, 1 - (app.TargetBullShare + app.BullShareAdjust));
+    wi.WinterBulls = wi.WinterStock - wi.WinterCows;  // the wanted bulls after the hunt, until step 4 ends
+    const double hm = std::max(0.0, su.SummerBulls - wi.WinterBulls);
+    sF = sM = 0;
+    for (int a = 19; a >= 1; --a) {
+        if (su.SummerBulls > 0 && fH > 0)
+            h.MaleShot[a] = std::min(su.SummerBulls, std::max(0.0, p.MaleSummer[a] / su.SummerBulls * hm));
+        else
+            h.MaleShot[a] = 0;
+        if (a >= 6 && a <= 12) ht.PrimeBullsShot += h.MaleShot[a];
+        p.FemWinter[a] = std::max(0.0, p.FemSummer[a] - h.FemShot[a]);
+        p.MaleWinter[a] = std::max(0.0, p.MaleSummer[a] - h.MaleShot[a]);
+        sF += std::min(p.FemWinter[a], kTwoThirds * app.FemMortWeight[a] * p.FemWinter[a]);
+        sM += std::min(p.MaleWinter[a], kTwoThirds * app.MaleMortWeight[a] * p.MaleWinter[a]);
+    }
+    if (sF > 0) kF = kTwoThirds * (app.NatMortPctF / 100.0) * wi.WinterCows / sF;
+    if (sM > 0) kM = kTwoThirds * (app.NatMortPctM / 100.0) * wi.WinterBulls / sM;
+    kF = MFactorlimit(kF, app.ModelDensity, app.Land.CarryingCapacity);
+    kM = MFactorlimit(kM, app.ModelDensity, app.Land.CarryingCapacity);
+
+    // Step 4: winter of the adults.
+    for (int a = 19; a >= 1; --a) {
+        ageShotF += a * h.FemShot[a];
+        ageShotM += a * h.MaleShot[a];
+        p.FemDeadWinter[a] = std::min(p.FemWinter[a], kTwoThirds * kF * app.FemMortWeight[a] * p.FemWinter[a]);
+        p.MaleDeadWinter[a] = std::min(p.MaleWinter[a], kTwoThirds * kM * app.MaleMortWeight[a] * p.MaleWinter[a]);
+        wi.NatDeadCowsWinter += p.FemDeadWinter[a];
+        wi.NatDeadBullsWinter += p.MaleDeadWinter[a];
+        double adults = wi.WinterCows + wi.WinterBulls;
+        double s = adults > 0 ? wi.WinterCows / adults : 0.5;
+        if (wi.WinterCows > 0) p.FemDeadWinter[a] += wolves * 0.2 * s * p.FemWinter[a] / wi.WinterCows;
+        if (wi.WinterBulls > 0) p.MaleDeadWinter[a] += wolves * 0.2 * (1 - s) * p.MaleWinter[a] / wi.WinterBulls;
+        p.FemWinter[a] = std::max(0.0, p.FemWinter[a] - p.FemDeadWinter[a]);
+        p.MaleWinter[a] = std::max(0.0, p.MaleWinter[a] - p.MaleDeadWinter[a]);
+        ageWinterF += a * p.FemWinter[a];
+        ageWinterM += a * p.MaleWinter[a];
+        app.ShotWeights.FemWeightShot += app.Fec.FemWeightFactor * h.FemWeight[a] * h.FemShot[a];
+        app.ShotWeights.MaleWeightShot += app.Fec.MaleWeightFactor * h.MaleWeight[a] * h.MaleShot[a];
+    }
+    if (wi.WinterCows > 0) wi.NatRateCowsWinter = wi.NatDeadCowsWinter / wi.WinterCows;
+    if (wi.WinterBulls > 0) wi.NatRateBullsWinter = wi.NatDeadBullsWinter / wi.WinterBulls;
+    wi.WinterCows = sum1to20(p.FemWinter);
+    wi.WinterBulls = sum1to20(p.MaleWinter);
+    wi.WinterDeadBulls = sum1to20(p.MaleDeadWinter);
+    wi.WinterDeadCows = sum1to20(p.FemDeadWinter);
+    wi.WinterDeaths = wi.WinterDeadBulls + wi.WinterDeadCows;
+    wi.WinterAdults = wi.WinterCows + wi.WinterBulls;
+    ht.BullsShot = sum1to21(h.MaleShot);
+    ht.AdultsShot = ht.CowsShot + ht.BullsShot;
+
+    // Step 5: the calves of the year.
+    p.FemDeadSummer[0] = app.PotentialBirths * sr * app.CalfSummerMortality + wolves * sr * 0.9 * kThird + bears * sr;
+    p.MaleDeadSummer[0] = app.PotentialBirths * (1 - sr) * app.CalfSummerMortality +
+                          wolves * (1 - sr) * 0.9 * kThird + bears * (1 - sr);
+    su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows + p.FemDeadSummer[0] + p.MaleDeadSummer[0];
+    p.FemSummer[0] = std::max(0.0, app.PotentialBirths * sr - p.FemDeadSummer[0]);
+    p.MaleSummer[0] = std::max(0.0, app.PotentialBirths * (1 - sr) - p.MaleDeadSummer[0]);
+    su.CalvesBorn = p.FemSummer[0] + p.MaleSummer[0];
+    su.SummerAdults = su.SummerBulls + su.SummerCows;
+    if (su.SummerAdults > 0) su.MaleShareSummer = su.SummerBulls / su.SummerAdults;
+    if (app.TargetBullShare >= su.MaleShareSummer)
+        app.BullShareAdjust += 0.0001;
+    else
+        app.BullShareAdjust -= 0.0001;
+    su.SummerStock = std::max(0.0, su.CalvesBorn + su.SummerAdults);
+    if (su.SummerCows > 0) app.CalvesPerCow = std::max(0.0, su.CalvesBorn / su.SummerCows);
+    su.SummerDensity = checkedDiv(su.SummerStock, app.AreaKha);
+    double hc = checkedDiv(ht.AdultsShot, 1 - 0.01 * app.CalfPercent) - ht.AdultsShot;
+    h.FemShot[0] = std::max(0.0, hc * sr);
+    h.MaleShot[0] = std::max(0.0, hc * (1 - sr));
+    ht.CalvesShot = h.FemShot[0] + h.MaleShot[0];
+    if (ff > 0)
+        app.ShotWeights.CalfWeightShot = app.Fec.FemWeightFactor * h.FemWeight[0] * h.FemShot[0] +
+                                         app.Fec.MaleWeightFactor * h.MaleWeight[0] * h.MaleShot[0];
+    if (ht.BullsShot > 0) ht.MeanAgeShotBulls = ageShotM / ht.BullsShot;
+    if (ht.CowsShot > 0) ht.MeanAgeShotCows = ageShotF / ht.CowsShot;
+    p.FemWinter[0] = std::max(0.0, p.FemSummer[0] - h.FemShot[0]);
+    p.MaleWinter[0] = std::max(0.0, p.MaleSummer[0] - h.MaleShot[0]);
+    wi.WinterCalves = p.FemWinter[0] + p.MaleWinter[0];
+    wi.WinterStock = wi.WinterAdults + wi.WinterCalves;
+    wi.WinterDensity = checkedDiv(wi.WinterStock, app.AreaKha);
+    ht.TotalShot = ht.AdultsShot + ht.CalvesShot;
+    ht.HarvestPerArea = checkedDiv(ht.TotalShot, app.AreaKha);
+    if (wi.WinterCows > 0) wi.MeanAgeWinterCows = ageWinterF / wi.WinterCows;
+    if (wi.WinterBulls > 0) wi.MeanAgeWinterBulls = ageWinterM / wi.WinterBulls;
+    p.FemDeadWinter[0] = kTwoThirds * 0.7 * wolves * sr + p.FemWinter[0] * app.CalfWinterMortality;
+    p.MaleDeadWinter[0] = kTwoThirds * 0.7 * wolves * (1 - sr) + p.MaleWinter[0] * app.CalfWinterMortality;
+    p.FemWinter[0] = std::max(0.0, p.FemWinter[0] - p.FemDeadWinter[0]);
+    p.MaleWinter[0] = std::max(0.0, p.MaleWinter[0] - p.MaleDeadWinter[0]);
+    wi.WinterDeaths += p.FemDeadWinter[0] + p.MaleDeadWinter[0];
+
+    // Step 6: end of year.
+    app.PrevWinterStock = wi.WinterStock;
+    app.Fec.FecundityFactor = Multifecund(app);
+    // An overflow or invalid operation anywhere above surfaces in these totals.
+    checkedValue(wi.WinterStock);
+    checkedValue(su.SummerStock);
+    checkedValue(app.Fec.FecundityFactor);
+}
+
+void Runthepop(Vildo& app) {
+    ++app.Tick;
+    for (int c : {1, 2}) {
+        app.charts[c].clearSeries(0);
+        app.charts[c].clearSeries(1);
+    }
+    if (app.Tick == 1) {
+        app.TargetDensity = app.pos(C::Trk_density) * 0.1;
+        app.CalfPercent = app.pos(C::Trk_Kalvskytte);
+        app.TargetBullShare = app.pos(C::Trk_tjurandel) * 0.01;
+        app.CalfProtection = 1 - app.pos(C::trk_kviga) / 100.0;
+        app.BullShareAdjust = 0;
+    }
+    if (app.Tick > 4) {
+        setTimer(app, 1, false);
+    } else {
+        app.ChangeSum = 0;
+        const int years = app.YearsPerTick;
+        for (int y = 0; y < years; ++y) {
+            try {
+                app.ModelDensity = checkedDiv(std::max(app.Winter.WinterStock, 1.0), app.AreaKha);
+                EulerStep(app, app.Controller);
+                app.HarvestPressure = std::max(0.0, app.Controller[1].Level - 1);
+                app.ChangeSum += app.DensityChange;
+            } catch (const std::exception&) {
+                stopTick(app);
+                break;
+            }
+            try {
+                Processpop(app);
+            } catch (const PredationError&) {
+                stopTick(app);
+                break;
+            } catch (const std::exception&) {
+                setTimer(app, 1, false);
+                app.prompts->message("Något blev fel. Försöker återställa till \"fabriksinställningar\".");
+                ResetClick(app);
+            }
+        }
+    }
+    if (app.ChangeSum > -1 && app.ChangeSum < 1) redrawEquilibrium(app);
+}
+
+void Timer1Timer(Vildo& app) {
+    if (!app.SeasonStarted) Runthepop(app);
+}
+
+void Timer3Timer(Vildo& app) {
+    setTimer(app, 3, false);
+    app.prompts->message("Älgstammen dog ut. Återställer");
+    Reinitiate(app);
+}
+
+}  // namespace vildo

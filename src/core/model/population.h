@@ -1,0 +1,15 @@
+// The planning mode's model year and the equilibrium run of four ticks of 1000 years.
+#pragma once
+#include "model/state.h"
+
+namespace vildo {
+
+// One model year: aging and births, summer, the deterministic hunt, winter.
+void Processpop(Vildo& app);
+// One tick of the equilibrium run.
+void Runthepop(Vildo& app);
+// The timer ticks of the equilibrium run and of the extinct population.
+void Timer1Timer(Vildo& app);
+void Timer3Timer(Vildo& app);
+
+}  // namespace vildo

@@ -1,0 +1,61 @@
+#include "ui/folders.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "model/state.h"
+
+namespace vildo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string withSeparator(const fs::path& p) {
+    std::string s = p.string();
+    if (s.empty() || s.back() != '/') s += '/';
+    return s;
+}
+
+}  // namespace
+
+void DetermineFolders(Vildo& app) {
+    TPaths& paths = app.Paths;
+    const Platform& pl = app.platform;
+    paths.Exefile = withSeparator(pl.exeDir);
+
+    paths.Writegrants = false;
+    fs::path probe = fs::path(paths.Exefile) / "tmp.vrd";
+    {
+        std::ofstream f(probe, std::ios::binary | std::ios::trunc);
+        paths.Writegrants = static_cast<bool>(f);
+    }
+    if (paths.Writegrants) {
+        std::error_code ec;
+        fs::remove(probe, ec);
+        if (ec || fs::exists(probe)) app.prompts->message("Ett fel uppstod då Vildo försökta ta bort den temporära filen tmp.vrd");
+    }
+
+    paths.MyDocs = pl.documentsDir.string();
+    if (paths.MyDocs.empty())
+        app.prompts->message("Vildo kan inte hitta användarmapp som behövs för att skriva datafiler till disk.");
+    paths.Currentomr = paths.Currentscn = paths.MyDocs;
+
+    if (paths.Writegrants) {
+        paths.Appdata = paths.MyDocs = paths.Currentomr = paths.Currentscn = paths.Exefile;
+        return;
+    }
+    fs::path folder = pl.appDataDir / "Vildo";
+    paths.Appdata = withSeparator(folder);
+    std::error_code ec;
+    if (pl.appDataDir.empty()) {
+        app.prompts->message("Det saknas skrivrättigheter för skapa mappen " + paths.Appdata);
+        return;
+    }
+    if (!fs::is_directory(folder, ec) && !fs::create_directories(folder, ec))
+        app.prompts->message("Kunde inte skapa mappen Vildo under \"..\\Application data\": " +
+                             std::to_string(ec.value() ? ec.value() : errno));
+}
+
+}  // namespace vildo

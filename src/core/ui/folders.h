@@ -1,0 +1,11 @@
+// The application's folders: portable beside the program when its folder is writable, else the user's.
+#pragma once
+
+namespace vildo {
+
+struct Vildo;
+
+// Fills `Paths`; called once at start-up before any file is read or written.
+void DetermineFolders(Vildo& app);
+
+}  // namespace vildo

@@ -1,0 +1,21 @@
+// What the core takes from its surroundings: the clock and the folders. Injected, so tests are deterministic.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+namespace vildo {
+
+struct Platform {
+    std::filesystem::path exeDir;        // the program's folder
+    std::filesystem::path documentsDir;  // the user's documents folder; empty when the platform has none
+    std::filesystem::path appDataDir;    // the user's per-user application-data folder
+    std::function<uint32_t()> clockSeed;  // a seed for the random generator from the clock
+    std::function<int()> currentYear;
+    std::function<double()> wallSeconds;  // a monotonic clock, for timing long work
+
+    // The real clock and the user's folders (XDG on Linux).
+    static Platform system(const std::filesystem::path& exeDir);
+};
+
+}  // namespace vildo

@@ -1,0 +1,47 @@
+// Everything the user is asked or told goes through this interface; the view shows real dialogs,
+// tests script the answers.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace vildo {
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initialDir;
+    std::string filter;  // "Description|*.ext"
+    std::string defaultExt;
+    bool overwritePrompt = false;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A plain message box with an OK button.
+    virtual void message(const std::string& text) = 0;
+    // A warning with OK and Abort; true for OK.
+    virtual bool warningOkAbort(const std::string& text) = 0;
+    // A warning with Abort and Ignore; true for Abort.
+    virtual bool warningAbortIgnore(const std::string& text) = 0;
+    // Save and open dialogs: the chosen file, or nothing when cancelled.
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    // A text prompt: the entered text, or nothing when cancelled.
+    virtual std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                                 const std::string& initial) = 0;
+};
+
+// Answers nothing and shows nothing: for headless runs that must not stop on a question.
+class SilentPrompts : public Prompts {
+public:
+    void message(const std::string&) override {}
+    bool warningOkAbort(const std::string&) override { return false; }
+    bool warningAbortIgnore(const std::string&) override { return false; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> inputText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+}  // namespace vildo

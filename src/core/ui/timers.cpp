@@ -1,0 +1,33 @@
+#include "ui/timers.h"
+
+#include "model/population.h"
+#include "model/state.h"
+
+namespace vildo {
+
+Timers designTimers() {
+    Timers t{};
+    constexpr int kInterval[kTimerCount] = {0, 1, 20, 50, 1000, 1, 400, 1000, 1000, 50, 1000, 1000, 500, 1000};
+    for (int n = 1; n < kTimerCount; ++n) t[n].interval = kInterval[n];
+    t[7].enabled = true;  // the welcome message
+    t[7].dueAt = kInterval[7];
+    return t;
+}
+
+void setTimer(Vildo& app, int n, bool enabled) {
+    Timer& t = app.timers[n];
+    if (t.enabled == enabled) return;
+    t.enabled = enabled;
+    if (enabled) t.dueAt = app.clockMs + t.interval;
+}
+
+void fireTimer(Vildo& app, int n) {
+    switch (n) {
+        case 1: Timer1Timer(app); break;
+        case 3: Timer3Timer(app); break;
+        // Timers whose work is not part of the core yet stop at their first tick, as each one-shot does.
+        default: setTimer(app, n, false); break;
+    }
+}
+
+}  // namespace vildo

@@ -1,0 +1,27 @@
+// The window's timers as data, and the one tick function of each.
+#pragma once
+#include <array>
+#include <cstdint>
+
+namespace vildo {
+
+struct Vildo;
+
+struct Timer {
+    int interval = 1000;  // ms
+    bool enabled = false;
+    int64_t dueAt = 0;  // virtual time of the next tick while enabled
+};
+
+constexpr int kTimerCount = 14;  // Timer1..Timer13; index 0 unused
+using Timers = std::array<Timer, kTimerCount>;
+
+Timers designTimers();
+
+// Enabling a disabled timer starts its interval afresh; enabling an enabled one changes nothing.
+void setTimer(Vildo& app, int n, bool enabled);
+
+// Runs the tick of timer n (Timer1Timer, Timer3Timer, ...).
+void fireTimer(Vildo& app, int n);
+
+}  // namespace vildo

@@ -1,0 +1,28 @@
+// Byte-level file access for the binary state files: whole reads, positioned writes, atomic replacement.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vildo {
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+
+// Exactly n bytes from position pos, or nothing when the file is missing or shorter.
+std::optional<std::string> readBytesAt(const std::filesystem::path& file, uint64_t pos, size_t n);
+
+// Replaces the file whole: write a temporary beside it, then rename. False when it fails.
+bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes);
+
+// Writes bytes at position pos, creating the file when missing and keeping what lies outside.
+bool writeBytesAt(const std::filesystem::path& file, uint64_t pos, const std::string& bytes);
+
+// The bytes of a plain record.
+template <class T>
+std::string bytesOf(const T& record) {
+    return std::string(reinterpret_cast<const char*>(&record), sizeof(T));
+}
+
+}  // namespace vildo
