@@ -7,6 +7,7 @@
 #include "model/records.h"
 #include "ui/charts.h"
 #include "ui/controls.h"
+#include "ui/grids.h"
 #include "ui/platform.h"
 #include "ui/prompts.h"
 #include "ui/timers.h"
