@@ -1,3 +1,53 @@
+// The planning mode's cost: one model year, and one whole equilibrium run after a parameter change.
 #include <benchmark/benchmark.h>
-static void BM_Nothing(benchmark::State& s) { for (auto _ : s) {} }
-BENCHMARK(BM_Nothing);
+
+#include "model/parameters.h"
+#include "model/population.h"
+#include "model/state.h"
+#include "ui/scheduler.h"
+#include "ui/startup.h"
+
+namespace {
+
+vildo::Platform benchPlatform() {
+    vildo::Platform p;
+    p.exeDir = std::filesystem::temp_directory_path();
+    p.clockSeed = [] { return 1u; };
+    p.currentYear = [] { return 2026; };
+    p.wallSeconds = [] { return 0.0; };
+    return p;
+}
+
+void BM_ModelYear(benchmark::State& state) {
+    vildo::SilentPrompts prompts;
+    vildo::Vildo app(prompts, benchPlatform());
+    vildo::startUp(app);
+    vildo::Scheduler(app).runUntil([&] { return !app.timers[1].enabled; });
+    for (auto _ : state) {
+        app.ModelDensity = app.Winter.WinterStock / app.AreaKha;
+        vildo::Processpop(app);
+        benchmark::DoNotOptimize(app.Winter.WinterStock);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ModelYear);
+
+// A parameter change: four ticks of 1000 years through the scheduler, as the window runs them.
+void BM_EquilibriumRun(benchmark::State& state) {
+    vildo::SilentPrompts prompts;
+    vildo::Vildo app(prompts, benchPlatform());
+    vildo::startUp(app);
+    vildo::Scheduler scheduler(app);
+    scheduler.runUntil([&] { return !app.timers[1].enabled; });
+    int density = 80;
+    for (auto _ : state) {
+        density = density == 80 ? 81 : 80;
+        vildo::setPosition(app, vildo::C::Trk_density, density);
+        scheduler.runUntil([&] { return !app.timers[1].enabled; });
+        benchmark::DoNotOptimize(app.Winter.WinterDensity);
+    }
+    state.SetItemsProcessed(state.iterations() * 4000);
+}
+BENCHMARK(BM_EquilibriumRun)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

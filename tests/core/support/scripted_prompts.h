@@ -1,0 +1,60 @@
+// A Prompts fake for tests: records everything shown and answers from a script.
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/prompts.h"
+
+namespace vildo::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    // What was shown, in order: plain messages, and the texts of warnings and dialogs.
+    std::vector<std::string> messages;
+    std::vector<std::string> warnings;
+    std::vector<FileDialogRequest> fileDialogs;
+    std::vector<std::string> textPrompts;
+
+    // Answers, taken in order; when a queue is empty the cautious answer is given
+    // (Abort for OK/Abort, Ignore for Abort/Ignore, cancel for dialogs and prompts).
+    std::deque<bool> okAbortAnswers;      // true = OK
+    std::deque<bool> abortIgnoreAnswers;  // true = Abort
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::optional<std::string>> textAnswers;
+
+    void message(const std::string& text) override { messages.push_back(text); }
+    bool warningOkAbort(const std::string& text) override {
+        warnings.push_back(text);
+        return take(okAbortAnswers, false);
+    }
+    bool warningAbortIgnore(const std::string& text) override {
+        warnings.push_back(text);
+        return take(abortIgnoreAnswers, false);
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+        fileDialogs.push_back(r);
+        return take(fileAnswers, std::optional<std::string>{});
+    }
+    std::optional<std::string> openFile(const FileDialogRequest& r) override {
+        fileDialogs.push_back(r);
+        return take(fileAnswers, std::optional<std::string>{});
+    }
+    std::optional<std::string> inputText(const std::string&, const std::string& prompt,
+                                         const std::string&) override {
+        textPrompts.push_back(prompt);
+        return take(textAnswers, std::optional<std::string>{});
+    }
+
+private:
+    template <class T>
+    static T take(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+}  // namespace vildo::test
