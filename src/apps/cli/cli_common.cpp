@@ -32,6 +32,16 @@ bool TerminalPrompts::warningAbortIgnore(const std::string& text) {
     return true;
 }
 
+bool TerminalPrompts::info(const std::string& text, const std::string&, bool) {
+    std::cerr << text << '\n';
+    return false;
+}
+
+bool TerminalPrompts::question(const std::string& text, const std::string&, const std::string& cancelCaption) {
+    std::cerr << text << " [" << cancelCaption << "]\n";
+    return false;
+}
+
 ControlSetting parseSetting(const std::string& text) {
     auto eq = text.find('=');
     if (eq == std::string::npos) throw UsageError("--set väntar CONTROL=POSITION, fick: " + text);

@@ -21,6 +21,8 @@ public:
     std::optional<std::string> inputText(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
+    bool info(const std::string& text, const std::string& okCaption, bool showBox) override;
+    bool question(const std::string& text, const std::string& okCaption, const std::string& cancelCaption) override;
 };
 
 struct ControlSetting {

@@ -1,5 +1,6 @@
 // The one object that owns the whole state: model records, controls, timers, charts and flags.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -126,6 +127,10 @@ struct Vildo {
     Controls controls;
     Timers timers;
     Charts charts;
+
+    // The information dialog: show-again flags of the numbered messages, and whether it is showing.
+    std::array<uint8_t, 51> InfoFlags{};
+    bool infoShowing = false;
 
     int64_t clockMs = 0;      // the scheduler's virtual clock
     bool terminated = false;  // Abort in the error dialog, or "Avsluta": the program ends

@@ -29,6 +29,11 @@ public:
     // A text prompt: the entered text, or nothing when cancelled.
     virtual std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                                  const std::string& initial) = 0;
+    // The information dialog: the text with an OK button captioned okCaption and, when showBox,
+    // the "Visa inte igen" box; true when the box was ticked while the dialog showed.
+    virtual bool info(const std::string& text, const std::string& okCaption, bool showBox) = 0;
+    // The information dialog as a question with OK and Cancel; true exactly when OK closed it.
+    virtual bool question(const std::string& text, const std::string& okCaption, const std::string& cancelCaption) = 0;
 };
 
 // Answers nothing and shows nothing: for headless runs that must not stop on a question.
@@ -42,6 +47,8 @@ public:
     std::optional<std::string> inputText(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
+    bool info(const std::string&, const std::string&, bool) override { return false; }
+    bool question(const std::string&, const std::string&, const std::string&) override { return false; }
 };
 
 }  // namespace vildo

@@ -7,5 +7,7 @@ namespace vildo {
 struct Vildo;
 
 void startUp(Vildo& app);
+// The welcome message, once, about a second after the start.
+void Timer7Timer(Vildo& app);
 
 }  // namespace vildo

@@ -2,6 +2,7 @@
 
 #include "model/population.h"
 #include "model/state.h"
+#include "ui/startup.h"
 
 namespace vildo {
 
@@ -25,6 +26,7 @@ void fireTimer(Vildo& app, int n) {
     switch (n) {
         case 1: Timer1Timer(app); break;
         case 3: Timer3Timer(app); break;
+        case 7: Timer7Timer(app); break;
         // Timers whose work is not part of the core yet stop at their first tick, as each one-shot does.
         default: setTimer(app, n, false); break;
     }

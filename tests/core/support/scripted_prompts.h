@@ -16,13 +16,21 @@ public:
     std::vector<std::string> warnings;
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> textPrompts;
+    struct Info {
+        std::string text, okCaption;
+        bool showBox;
+    };
+    std::vector<Info> infos;          // the information dialog, in order
+    std::vector<std::string> questions;
 
     // Answers, taken in order; when a queue is empty the cautious answer is given
-    // (Abort for OK/Abort, Ignore for Abort/Ignore, cancel for dialogs and prompts).
+    // (Abort for OK/Abort, Ignore for Abort/Ignore, cancel for dialogs, prompts and questions).
     std::deque<bool> okAbortAnswers;      // true = OK
     std::deque<bool> abortIgnoreAnswers;  // true = Abort
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<std::string>> textAnswers;
+    std::deque<bool> infoTicks;        // true = "Visa inte igen" ticked
+    std::deque<bool> questionAnswers;  // true = OK
 
     void message(const std::string& text) override { messages.push_back(text); }
     bool warningOkAbort(const std::string& text) override {
@@ -45,6 +53,15 @@ public:
                                          const std::string&) override {
         textPrompts.push_back(prompt);
         return take(textAnswers, std::optional<std::string>{});
+    }
+
+    bool info(const std::string& text, const std::string& okCaption, bool showBox) override {
+        infos.push_back({text, okCaption, showBox});
+        return take(infoTicks, false);
+    }
+    bool question(const std::string& text, const std::string&, const std::string&) override {
+        questions.push_back(text);
+        return take(questionAnswers, false);
     }
 
 private:

@@ -1,0 +1,88 @@
+#include "model/state_files.h"
+
+#include <cstring>
+#include <filesystem>
+
+#include "model/parameters.h"
+#include "util/file_io.h"
+
+namespace vildo {
+
+namespace {
+
+static_assert(sizeof(TPopulation) + sizeof(THarvestByAge) + sizeof(TGoals) + sizeof(TFecundityState) + 4 +
+                  sizeof(TSummerTotals) + 3 * 8 + sizeof(TWinterTotals) + 8 + sizeof(THarvestTotals) +
+                  sizeof(TEncounters) + sizeof(TLandUse) + sizeof(TAreaHeader) + 4 + 4 + sizeof(TShotWeights) + 8 +
+                  sizeof(TGrid2Cells) + sizeof(TTraffic) + sizeof(TSliderValues) + 4 ==
+              kSnapshotSize);
+
+// The blocks in file order; one table serves writing and reading.
+template <class F>
+void forEachBlock(Vildo& app, F&& f) {
+    f(&app.Pop, sizeof app.Pop);
+    f(&app.Harvest, sizeof app.Harvest);
+    f(&app.Goals, sizeof app.Goals);
+    f(&app.Fec, sizeof app.Fec);
+    f(&app.CalfPercent, sizeof app.CalfPercent);
+    f(&app.Summer, sizeof app.Summer);
+    f(&app.FemaleCalfShare, sizeof app.FemaleCalfShare);
+    f(&app.CalfSummerMortality, sizeof app.CalfSummerMortality);
+    f(&app.CalfWinterMortality, sizeof app.CalfWinterMortality);
+    f(&app.Winter, sizeof app.Winter);
+    f(&app.CalvesPerCow, sizeof app.CalvesPerCow);
+    f(&app.HarvestTot, sizeof app.HarvestTot);
+    f(&app.Enc, sizeof app.Enc);
+    f(&app.Land, sizeof app.Land);
+    f(&app.Header, sizeof app.Header);
+    f(&app.HuntTry, sizeof app.HuntTry);
+    f(&app.MaxTries, sizeof app.MaxTries);
+    f(&app.ShotWeights, sizeof app.ShotWeights);
+    f(&app.EncounterRate, sizeof app.EncounterRate);
+    f(&app.Grid2Cells, sizeof app.Grid2Cells);
+    f(&app.Traffic, sizeof app.Traffic);
+    f(&app.Sliders, sizeof app.Sliders);
+    f(&app.AreaKha, sizeof app.AreaKha);
+}
+
+}  // namespace
+
+std::string snapshotBytes(const Vildo& app) {
+    std::string out;
+    out.reserve(kSnapshotSize);
+    forEachBlock(const_cast<Vildo&>(app), [&](const void* p, size_t n) { out.append(static_cast<const char*>(p), n); });
+    return out;
+}
+
+void applySnapshot(Vildo& app, const std::string& bytes) {
+    if (bytes.size() != kSnapshotSize) throw VildoError("Read error");
+    size_t at = 0;
+    forEachBlock(app, [&](void* p, size_t n) {
+        std::memcpy(p, bytes.data() + at, n);
+        at += n;
+    });
+}
+
+bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position) {
+    app.AreaLoading = true;
+    storetrkvalues(app);
+    app.AreaLoading = false;
+    if (!writeBytesAt(file, position, snapshotBytes(app))) {
+        app.prompts->message("Kan inte skriva till fil på disk som används för att spara in årsdata!");
+        return false;
+    }
+    return true;
+}
+
+bool ReadSnapshot(Vildo& app, const std::string& file, uint64_t position) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return false;
+    auto bytes = readBytesAt(file, position, kSnapshotSize);
+    if (!bytes) {
+        app.prompts->message("Kan inte öppna fil på disk som används för att ladda in årsdata!");
+        return false;
+    }
+    applySnapshot(app, *bytes);
+    return true;
+}
+
+}  // namespace vildo

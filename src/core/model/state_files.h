@@ -1,0 +1,23 @@
+// Year snapshots and scenarios: the 23 blocks of the snapshot record, written and read byte for byte.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "model/state.h"
+
+namespace vildo {
+
+constexpr size_t kSnapshotSize = 5281;
+constexpr uint64_t kSnapshotSlot = 10000;  // slot k of "Annualstat.vrd" starts at k × 10000
+
+// The snapshot record of the current state (the controls' positions as they are stored last).
+std::string snapshotBytes(const Vildo& app);
+// Applies a whole snapshot record; the controls are not moved and nothing is re-derived.
+void applySnapshot(Vildo& app, const std::string& bytes);
+
+// Writes one snapshot record at the byte position, keeping the rest of the file.
+bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position);
+// Reads one snapshot record from the byte position; a failed read changes nothing.
+bool ReadSnapshot(Vildo& app, const std::string& file, uint64_t position);
+
+}  // namespace vildo
