@@ -3,7 +3,9 @@
 # Sourced by ./run and ./test; BUILD_DIR and CMAKE_ARGS may be set by the caller.
 set -euo pipefail
 
-VILDO_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+VILDO_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                libcpp-httplib-dev libsqlite3-dev
+                qt6-base-dev qt6-charts-dev libgl1-mesa-dev xvfb xauth)
 
 vildo_install_packages() {
     local missing=()

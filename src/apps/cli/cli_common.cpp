@@ -1,7 +1,8 @@
 #include "cli_common.h"
 
-#include <iostream>
 #include <unistd.h>
+
+#include <iostream>
 
 #include "ui/dispatch.h"
 #include "ui/scheduler.h"
@@ -50,10 +51,11 @@ ControlSetting parseSetting(const std::string& text) {
     if (!id) throw UsageError("Okänd kontroll: " + name);
     auto value = parseInt(text.substr(eq + 1));
     const Control design = designControls()[static_cast<int>(*id)];
-    int lo = design.min, hi = design.max;
-    if (design.kind == ControlKind::CheckBox || design.kind == ControlKind::MenuItem) lo = 0, hi = 1;
-    if (design.kind == ControlKind::ComboBox || design.kind == ControlKind::Edit)
+    const bool checkable =
+        design.kind == ControlKind::CheckBox || (design.kind == ControlKind::MenuItem && design.max == 1);
+    if (!checkable && design.kind != ControlKind::TrackBar && design.kind != ControlKind::UpDown)
         throw UsageError("Kontrollen " + name + " kan inte ställas med --set");
+    int lo = checkable ? 0 : design.min, hi = checkable ? 1 : design.max;
     if (!value || *value < lo || *value > hi)
         throw UsageError("Positionen för " + name + " ska vara ett heltal " + std::to_string(lo) + ".." +
                          std::to_string(hi) + ", fick: " + text.substr(eq + 1));

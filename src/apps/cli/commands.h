@@ -6,5 +6,8 @@
 namespace vildo::cli {
 
 int equilibriumCommand(const std::vector<std::string>& args);
+int areaCommand(const std::vector<std::string>& args);
+int synthCommand(const std::vector<std::string>& args);
+int seasonsCommand(const std::vector<std::string>& args);
 
 }  // namespace vildo::cli

@@ -3,6 +3,7 @@
 
 #include "cli_common.h"
 #include "commands.h"
+#include "ui_dump.h"
 #include "util/format.h"
 #include "util/json_writer.h"
 
@@ -61,8 +62,11 @@ void printText(const Vildo& a) {
 int equilibriumCommand(const std::vector<std::string>& args) {
     std::vector<ControlSetting> settings;
     bool json = false;
+    std::optional<std::string> dumpFile;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--set")
+        if (takeDumpUiOption(args, i, dumpFile))
+            continue;
+        else if (args[i] == "--set")
             settings.push_back(parseSetting(optionValue(args, i)));
         else if (args[i] == "--json")
             json = true;
@@ -73,7 +77,7 @@ int equilibriumCommand(const std::vector<std::string>& args) {
     s.start(settings);
     if (!s.settle()) return 1;
     json ? printJson(*s.app) : printText(*s.app);
-    return 0;
+    return writeUiDump(*s.app, dumpFile) ? 0 : 1;
 }
 
 }  // namespace vildo::cli

@@ -11,8 +11,23 @@ constexpr const char* kUsage =
     "Användning: vildo-cli KOMMANDO [ALTERNATIV]\n"
     "\n"
     "Kommandon:\n"
-    "  equilibrium [--set KONTROLL=POSITION]... [--json]\n"
-    "      Startar som programmet, ställer kontrollerna och kör jämviktskörningen (4 x 1000 modellår).\n";
+    "  equilibrium [--set KONTROLL=POSITION]... [--json] [--dump-ui FIL]\n"
+    "      Startar som programmet, ställer kontrollerna och kör jämviktskörningen (4 x 1000 modellår).\n"
+    "      --dump-ui skriver allt fönstret visar (texter, tabeller, diagram) som JSON till FIL.\n"
+    "  area list [--county KOD] [--service URL]\n"
+    "      Visar länsmenyn med de områden datatjänsten har.\n"
+    "  area show --county-item I --area-item J [--json] [--service URL]\n"
+    "      Hämtar och läser in område J under län I i menyn och visar vad som lästes in.\n"
+    "  area save FIL --county-item I --area-item J [--service URL]\n"
+    "      Hämtar ett område och sparar det som områdesfil.\n"
+    "  area open FIL [--json]\n"
+    "      Läser en områdesfil och visar den som area show.\n"
+    "      Utan --service (eller VILDO_SERVICE_URL) startas en lokal datatjänst med grunddata.\n"
+    "  synth --out KATALOG [--seed S]\n"
+    "      Simulerar datatjänstens grunddata med säsongsmodellen: KATALOG/areas och KATALOG/truth.\n"
+    "  seasons --years N [--seed S] [--set KONTROLL=POSITION]... [--biodata FIL] [--json] [--dump-ui FIL]\n"
+    "      Kör jämviktskörningen, sedan N jaktsäsonger från dess avskjutning; en rad per säsong.\n"
+    "      --seed S ger slumptalen frö S, säsong k fröet S + k - 1; --biodata skriver varje skottillfälle.\n";
 
 struct Command {
     std::string_view name;
@@ -21,6 +36,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"equilibrium", vildo::cli::equilibriumCommand},
+    {"area", vildo::cli::areaCommand},
+    {"synth", vildo::cli::synthCommand},
+    {"seasons", vildo::cli::seasonsCommand},
 };
 
 }  // namespace

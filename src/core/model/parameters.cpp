@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "model/settings_file.h"
+#include "ui/chart_ops.h"
+#include "ui/labels.h"
 #include "util/errors.h"
 #include "util/parse.h"
 #include "util/round.h"
@@ -126,12 +128,15 @@ void trk_ungskogChange(Vildo& app) {
     app.CowWeightParam = app.pos(C::Trk_Slaktviktko);
     app.Fec.MaleWeightFactor = app.Fec.FemWeightFactor = 1.0;
     WeightCurves(app);
+    Slaktgraf(app);
     app.FemaleCalfShare = app.pos(C::trk_sexratio) * 0.01;
+    Dodlighetgraf(app);
     app.Tick = 0;
     setTimer(app, 1, true);
     app.Goals.BullQuota = static_cast<float>(app.HarvestTot.BullsShot);
     app.Goals.CowQuota = static_cast<float>(app.HarvestTot.CowsShot);
     app.Goals.CalfQuota = static_cast<float>(app.HarvestTot.CalvesShot);
+    Labels(app);
     storetrkvalues(app);
 }
 
@@ -157,6 +162,7 @@ void Trk_kalvdodlighetsommarChangingEx(Vildo& app, C control, int v) {
         app.SettingsChanged = true;
     }
     trk_ungskogChange(app);
+    Labels(app);
 }
 
 void storetrkvalues(Vildo& app) {
@@ -284,6 +290,12 @@ void Initiate(Vildo& app) {
     g.GoalBrowsing = kGoalStart[6];
     g.BullShareTarget = 0.54f;
     app.RulesAlways = false;
+    // Every rule off; the intervals chosen stay for when a rule is switched on again.
+    app.Rules[0].enabled = 1;
+    for (int r = 1; r <= 4; ++r) {
+        app.Rules[r].enabled = 0;
+        app.StringGrid3.cell(1, r) = "Nej";
+    }
     app.ReproSlider = app.pos(C::trk_reprod) / 100.0;
     app.HarvestSlider = app.pos(C::trk_harvest) / 10.0;
     app.HarvestTot.HarvestPerArea = 3.0;
@@ -318,6 +330,7 @@ void Initiate(Vildo& app) {
     app.Traffic.TrafficBulls = app.Traffic.TrafficCows = app.Traffic.TrafficCalves = 0;
     std::fill(app.Rov.Vargrevir.begin(), app.Rov.Vargrevir.end(), 0.0);
     std::fill(app.Rov.Bjornpop.begin(), app.Rov.Bjornpop.end(), 0.0);
+    initiateCharts(app);
 
     // 10. Model values read from the controls.
     app.TargetDensity = app.pos(C::Trk_density) * 0.1;

@@ -5,6 +5,8 @@
 
 #include "model/controller.h"
 #include "model/parameters.h"
+#include "ui/chart_ops.h"
+#include "ui/labels.h"
 #include "util/errors.h"
 #include "util/round.h"
 
@@ -48,17 +50,24 @@ void stopTick(Vildo& app) {
     setTimer(app, 3, true);
 }
 
-// The bottom-axis ranges of the pyramids after a settled run.
-void redrawEquilibrium(Vildo& app) {
+}  // namespace
+
+void redrawPyramidAxes(Vildo& app) {
     const THarvestByAge& h = app.Harvest;
-    double m = std::max({h.MaleShot[0], h.FemShot[0], h.MaleShot[1], h.FemShot[1]}) + 5;
-    Axis& b2 = app.charts[2].bottom;
-    b2.max = std::max(m, 5.0);
-    b2.min = std::min(-m, -5.0);
-    double c = 0.6 * app.Winter.WinterCalves;
-    Axis& b1 = app.charts[1].bottom;
-    b1.max = std::max(c, 5.0);
-    b1.min = std::min(-c, -5.0);
+    scalePyramids(app, std::max({h.MaleShot[0], h.FemShot[0], h.MaleShot[1], h.FemShot[1]}));
+}
+
+namespace {
+
+// A settled run shows its steady state: the pyramids, the parameter graphs and the indicators.
+void redrawEquilibrium(Vildo& app) {
+    clearPyramids(app);
+    redrawPyramidAxes(app);
+    for (int j = 0; j <= 19; ++j) Graph(app, j);
+    Fekgraph(app);
+    Slaktgraf(app);
+    Dodlighetgraf(app);
+    Labels(app);
 }
 
 }  // namespace
@@ -236,10 +245,7 @@ void Processpop(Vildo& app) {
 
 void Runthepop(Vildo& app) {
     ++app.Tick;
-    for (int c : {1, 2}) {
-        app.charts[c].clearSeries(0);
-        app.charts[c].clearSeries(1);
-    }
+    clearPyramids(app);
     if (app.Tick == 1) {
         app.TargetDensity = app.pos(C::Trk_density) * 0.1;
         app.CalfPercent = app.pos(C::Trk_Kalvskytte);

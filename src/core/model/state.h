@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "area/county_table.h"
+#include "area/statistics.h"
+#include "hunt/goal_tables.h"
 #include "model/records.h"
 #include "ui/charts.h"
 #include "ui/controls.h"
@@ -15,6 +18,8 @@
 #include "util/random.h"
 
 namespace vildo {
+
+class DataService;
 
 // One stock of the harvest-pressure controller.
 struct StockRecord {
@@ -45,6 +50,13 @@ struct TPaths {
     bool Writegrants = false;
 };
 
+// Font sizes of the large-text mode, in pixels.
+struct WindowFonts {
+    int windowPx = 13;
+    int chart5AxisPx = 13, chart8AxisPx = 13;
+    int chart5LegendPx = 13, chart8LegendPx = 13;
+};
+
 struct Vildo {
     Vildo(Prompts& prompts, Platform platform);
 
@@ -52,21 +64,21 @@ struct Vildo {
     Platform platform;
     Lcg rng;
 
-    // Records written to the state files.
-    TPopulation Pop{};
-    TFecundityState Fec{};
-    THarvestByAge Harvest{};
-    THarvestTotals HarvestTot{};
-    TTraffic Traffic{};
-    TShotWeights ShotWeights{};
-    TLandUse Land{};
-    TWinterTotals Winter{};
-    TSummerTotals Summer{};
-    TEncounters Enc{};
-    TGoals Goals{};
-    TAreaHeader Header{};
-    TSliderValues Sliders{};
-    TGrid2Cells Grid2Cells{};
+    // Records written to the state files. The records are packed; aligned here so that their doubles are.
+    alignas(8) TPopulation Pop{};
+    alignas(8) TFecundityState Fec{};
+    alignas(8) THarvestByAge Harvest{};
+    alignas(8) THarvestTotals HarvestTot{};
+    alignas(8) TTraffic Traffic{};
+    alignas(8) TShotWeights ShotWeights{};
+    alignas(8) TLandUse Land{};
+    alignas(8) TWinterTotals Winter{};
+    alignas(8) TSummerTotals Summer{};
+    alignas(8) TEncounters Enc{};
+    alignas(8) TGoals Goals{};
+    alignas(8) TAreaHeader Header{};
+    alignas(8) TSliderValues Sliders{};
+    alignas(8) TGrid2Cells Grid2Cells{};
     TRov Rov;
 
     // Scalars written to files.
@@ -127,13 +139,46 @@ struct Vildo {
     Controls controls;
     Timers timers;
     Charts charts;
+    WindowFonts fonts;
 
     // The information dialog: show-again flags of the numbered messages, and whether it is showing.
     std::array<uint8_t, 51> InfoFlags{};
     bool infoShowing = false;
 
-    int64_t clockMs = 0;      // the scheduler's virtual clock
-    bool terminated = false;  // Abort in the error dialog, or "Avsluta": the program ends
+    // The hunting season: the rule table and its dialog exchange, the season's own results and biodata rows,
+    // and the tables of the hunting page.
+    TRule Rules[5] = {{1, 0, 0, 0}};  // every rule off; record 0 belongs to the header row
+    int32_t RuleDialogRow = 0, RuleDialogFrom = 0, RuleDialogTo = 0;
+    int32_t QuotaProgress = 0;         // percent of the season's target shot so far
+    std::vector<std::string> Biodata;  // one row per encounter after the header, while "Spara biodata" is on
+    Grid StringGrid2 = designStringGrid2();
+    Grid Stringgrid5 = designStringgrid5();
+    Grid StringGrid3 = designStringGrid3();
+    Grid Tabell_utv = designTabell_utv();
+
+    // Area data: the averages of the yearly statistics, the statistics table, the area menu and the service.
+    AreaAverages StartAverages{}, RecentAverages{};
+    std::vector<int32_t> CCValues;
+    Grid StringGrid6 = statisticsGrid();
+    CountyMenu Omrde1 = countyMenu();
+    DataService* dataService = nullptr;   // not owned; without one every request fails as offline
+    uint32_t BatchLan = 0, BatchAfo = 0;  // copies of LanAFO's indexes for the carrying-capacity batch
+
+    // The season driver: the fit of the latest calibration run, and the hourglass cursor of long work.
+    double ModelFit = 0;
+    bool hourglass = false;
+
+    // Indicators and charts: the key-figure grid, the largest summer density plotted since the hunt was
+    // prepared, and the predator series under a held mouse button (-1: none).
+    Grid StringGrid1 = Grid(4, 8);
+    int32_t MaxSummerDensity = 0;
+    int predatorDrag = -1;
+    // The active pages of the two page sets (PageControl2 on the left, PageControl1 on the right).
+    C activeLeftPage = C::TabSheet8;
+    C activeRightPage = C::TabSheet1;
+
+    int64_t clockMs = 0;                 // the scheduler's virtual clock
+    bool terminated = false;             // Abort in the error dialog, or "Avsluta": the program ends
     bool settingsWriteReported = false;  // the settings-file message is shown once
 
     Control& ctl(C id) { return controls[static_cast<int>(id)]; }

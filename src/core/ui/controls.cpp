@@ -17,7 +17,7 @@ Controls designControls() {
     c[static_cast<int>(C::nm)].position = pos;
     VILDO_CONTROLS(VILDO_CONTROL_INIT)
 #undef VILDO_CONTROL_INIT
-    c[static_cast<int>(C::Edit1)].caption = "2";
+    applyWindowDesign(c);
     return c;
 }
 

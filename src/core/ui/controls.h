@@ -10,9 +10,10 @@ namespace vildo {
 
 struct Vildo;
 
-enum class ControlKind { TrackBar, UpDown, CheckBox, MenuItem, ComboBox, Edit };
+enum class ControlKind { TrackBar, UpDown, CheckBox, MenuItem, ComboBox, Edit, Button, SpinButton, Label, Tab, Panel };
 
 // Every named control: name, kind, minimum, maximum, step, design position (or check state).
+// Captions, hints and the design's visibility and enabled flags are in window_design.cpp.
 #define VILDO_CONTROLS(X)                             \
     X(Trk_density, TrackBar, 1, 300, 1, 80)           \
     X(Trk_tjurandel, TrackBar, 15, 60, 1, 40)         \
@@ -42,9 +43,109 @@ enum class ControlKind { TrackBar, UpDown, CheckBox, MenuItem, ComboBox, Edit };
     X(chk_save, CheckBox, 0, 1, 1, 0)                 \
     X(chk_biodata, CheckBox, 0, 1, 1, 0)              \
     X(CheckBox1, CheckBox, 0, 1, 1, 1)                \
+    X(chk_ccarea, CheckBox, 0, 1, 1, 0)               \
+    X(chk_trimming, CheckBox, 0, 1, 1, 0)             \
+    X(chk_simbonitet, CheckBox, 0, 1, 1, 0)           \
     X(Advanced, MenuItem, 0, 1, 1, 0)                 \
     X(Expertmode1, MenuItem, 0, 1, 1, 0)              \
-    X(Stortext1, MenuItem, 0, 1, 1, 0)
+    X(Stortext1, MenuItem, 0, 1, 1, 0)                \
+    X(mnu_oppnaomrade, MenuItem, 0, 0, 1, 0)          \
+    X(mnu_Sparaomrade, MenuItem, 0, 0, 1, 0)          \
+    X(Sparadata1, MenuItem, 0, 0, 1, 0)               \
+    X(Laddascenario1, MenuItem, 0, 0, 1, 0)           \
+    X(Sparascenario1, MenuItem, 0, 0, 1, 0)           \
+    X(Avsluta1, MenuItem, 0, 0, 1, 0)                 \
+    X(Reset, MenuItem, 0, 0, 1, 0)                    \
+    X(Fabriksinstllningar1, MenuItem, 0, 0, 1, 0)     \
+    X(Demografi1, MenuItem, 0, 1, 1, 0)               \
+    X(Medellder1, MenuItem, 0, 1, 1, 0)               \
+    X(Avskjutning1, MenuItem, 0, 1, 1, 0)             \
+    X(ReproduktionochTjurandel1, MenuItem, 0, 1, 1, 1) \
+    X(Foderochlgbonitet1, MenuItem, 0, 1, 1, 0)       \
+    X(lgtthetochAvskjutning1, MenuItem, 0, 1, 1, 1)   \
+    X(Ddlighet1, MenuItem, 0, 1, 1, 0)                \
+    X(Hjlp1, MenuItem, 0, 0, 1, 0)                    \
+    X(Hemsidan, MenuItem, 0, 0, 1, 0)                 \
+    X(OmVildo2, MenuItem, 0, 0, 1, 0)                 \
+    X(TabSheet7, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet6, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet8, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet9, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet1, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet2, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet3, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet4, Tab, 0, 0, 1, 0)                     \
+    X(TabSheet5, Tab, 0, 0, 1, 0)                     \
+    X(Rovdjur, Tab, 0, 0, 1, 0)                       \
+    X(GroupBox1, Panel, 0, 0, 1, 0)                   \
+    X(GroupBox3, Panel, 0, 0, 1, 0)                   \
+    X(GroupBox4, Panel, 0, 0, 1, 0)                   \
+    X(GroupBox5, Panel, 0, 0, 1, 0)                   \
+    X(GroupBox6, Panel, 0, 0, 1, 0)                   \
+    X(GroupBox7, Panel, 0, 0, 1, 0)                   \
+    X(Panel2, Panel, 0, 0, 1, 0)                      \
+    X(Panel7, Panel, 0, 0, 1, 0)                      \
+    X(Panel9, Panel, 0, 0, 1, 0)                      \
+    X(Panel5, Panel, 0, 0, 1, 0)                      \
+    X(Panel_omrade, Panel, 0, 0, 1, 0)                \
+    X(Panel_Dodlighet, Panel, 0, 0, 1, 0)             \
+    X(UD_Lutning, UpDown, -100, 100, 1, 0)            \
+    X(btn_nykalib, Button, 0, 0, 1, 0)                \
+    X(btn_helpomrade, Button, 0, 0, 1, 0)             \
+    X(Kalib, Button, 0, 0, 1, 0)                      \
+    X(btn_jaktareal, Button, 0, 0, 1, 0)              \
+    X(SpeedButton1, Button, 0, 0, 1, 0)               \
+    X(SpeedButton2, Button, 0, 0, 1, 0)               \
+    X(btn_rensa, Button, 0, 0, 1, 0)                  \
+    X(Button2, Button, 0, 0, 1, 0)                    \
+    X(Button3, Button, 0, 0, 1, 0)                    \
+    X(Button6, Button, 0, 0, 1, 0)                    \
+    X(hlp_dodlighet, Button, 0, 0, 1, 0)              \
+    X(btn_rovdjurhelp, Button, 0, 0, 1, 0)            \
+    X(SpinButton1, SpinButton, 0, 0, 1, 0)            \
+    X(SpinButton2, SpinButton, 0, 0, 1, 0)            \
+    X(SpinButton3, SpinButton, 0, 0, 1, 0)            \
+    X(Spin_density, SpinButton, 0, 0, 1, 0)           \
+    X(Spin_algbonitet, SpinButton, 0, 0, 1, 0)        \
+    X(LOmrade, Label, 0, 0, 1, 0)                     \
+    X(lbl_Startar, Label, 0, 0, 1, 0)                 \
+    X(LJustRepro, Label, 0, 0, 1, 0)                  \
+    X(LJustSommar, Label, 0, 0, 1, 0)                 \
+    X(Lwinterdensity, Label, 0, 0, 1, 0)              \
+    X(LAlgbonitet, Label, 0, 0, 1, 0)                 \
+    X(LDensityset, Label, 0, 0, 1, 0)                 \
+    X(LTjurandel, Label, 0, 0, 1, 0)                  \
+    X(LKalvandel, Label, 0, 0, 1, 0)                  \
+    X(LKviga, Label, 0, 0, 1, 0)                      \
+    X(LTaggar, Label, 0, 0, 1, 0)                     \
+    X(LDensityreal, Label, 0, 0, 1, 0)                \
+    X(LHarvest, Label, 0, 0, 1, 0)                    \
+    X(Lreprod, Label, 0, 0, 1, 0)                     \
+    X(Label3, Label, 0, 0, 1, 0)                      \
+    X(LSpinn_Avskjutning, Label, 0, 0, 1, 0)          \
+    X(Label6, Label, 0, 0, 1, 0)                      \
+    X(LSpinn_Kalvandel, Label, 0, 0, 1, 0)            \
+    X(Label5, Label, 0, 0, 1, 0)                      \
+    X(LSpinn_Tjurandel, Label, 0, 0, 1, 0)            \
+    X(LUngskogsareal, Label, 0, 0, 1, 0)              \
+    X(LUnskogskonstant, Label, 0, 0, 1, 0)            \
+    X(LBarkraftovrigmark, Label, 0, 0, 1, 0)          \
+    X(LAlgbonitetChange, Label, 0, 0, 1, 0)           \
+    X(LSexratio, Label, 0, 0, 1, 0)                   \
+    X(LSlaktviktkonstko, Label, 0, 0, 1, 0)           \
+    X(LSlaktviktkonsttjur, Label, 0, 0, 1, 0)         \
+    X(Label7, Label, 0, 0, 1, 0)                      \
+    X(Label1, Label, 0, 0, 1, 0)                      \
+    X(Label2, Label, 0, 0, 1, 0)                      \
+    X(LKalvdodlighet, Label, 0, 0, 1, 0)              \
+    X(LTjurdodlighet, Label, 0, 0, 1, 0)              \
+    X(LKododlighet, Label, 0, 0, 1, 0)                \
+    X(LKorisk, Label, 0, 0, 1, 0)                     \
+    X(Label8, Label, 0, 0, 1, 0)                      \
+    X(LVargmortalitet, Label, 0, 0, 1, 0)             \
+    X(Label9, Label, 0, 0, 1, 0)                      \
+    X(LBjornmortalitet, Label, 0, 0, 1, 0)            \
+    X(LSqrroot, Label, 0, 0, 1, 0)
 
 enum class C {
 #define VILDO_CONTROL_ENUM(name, kind, mn, mx, st, pos) name,
@@ -74,8 +175,10 @@ struct Control {
 
 using Controls = std::array<Control, kControlCount>;
 
-// The controls at their design positions, without handlers.
+// The controls at their design positions, captions and flags, without handlers.
 Controls designControls();
+// Captions, hints and the visibility and enabled flags of the window's design.
+void applyWindowDesign(Controls& controls);
 
 std::optional<C> controlByName(std::string_view name);
 

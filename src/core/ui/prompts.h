@@ -6,6 +6,8 @@
 
 namespace vildo {
 
+class TRegelform;
+
 struct FileDialogRequest {
     std::string title;
     std::string initialDir;
@@ -34,6 +36,9 @@ public:
     virtual bool info(const std::string& text, const std::string& okCaption, bool showBox) = 0;
     // The information dialog as a question with OK and Cancel; true exactly when OK closed it.
     virtual bool question(const std::string& text, const std::string& okCaption, const std::string& cancelCaption) = 0;
+    // The rule dialog "Ange regel", modal: the user's choices go to the form's handlers until it closes.
+    // Without a window it closes at once and nothing is chosen.
+    virtual void ruleDialog(TRegelform& form) { (void)form; }
 };
 
 // Answers nothing and shows nothing: for headless runs that must not stop on a question.

@@ -1,5 +1,6 @@
 #include "ui/startup.h"
 
+#include "area/county_table.h"
 #include "model/parameters.h"
 #include "model/state.h"
 #include "ui/folders.h"
@@ -12,6 +13,7 @@ void startUp(Vildo& app) {
     DetermineFolders(app);
     trk_ungskogChange(app);
     readInfoFlags(app);
+    if (app.dataService) FetchAreaNames(app);  // without a service the area menu keeps only the counties
     Initiate(app);
 }
 

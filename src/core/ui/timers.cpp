@@ -1,5 +1,6 @@
 #include "ui/timers.h"
 
+#include "hunt/season_driver.h"
 #include "model/population.h"
 #include "model/state.h"
 #include "ui/startup.h"
@@ -26,7 +27,9 @@ void fireTimer(Vildo& app, int n) {
     switch (n) {
         case 1: Timer1Timer(app); break;
         case 3: Timer3Timer(app); break;
+        case 6: Timer6Timer(app); break;
         case 7: Timer7Timer(app); break;
+        case 13: Timer13Timer(app); break;
         // Timers whose work is not part of the core yet stop at their first tick, as each one-shot does.
         default: setTimer(app, n, false); break;
     }

@@ -6,9 +6,13 @@
 namespace vildo {
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string data;
+    char buf[65536];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) data.append(buf, static_cast<size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return data;
 }

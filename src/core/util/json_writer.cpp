@@ -41,13 +41,15 @@ JsonWriter& JsonWriter::key(std::string_view k) {
     return *this;
 }
 
-JsonWriter& JsonWriter::value(double v) {
+JsonWriter& JsonWriter::value(double v) { return value(v, 17); }
+
+JsonWriter& JsonWriter::value(double v, int significantDigits) {
     separate();
     if (!std::isfinite(v)) {
         out_ += "null";
     } else {
         char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", v);
+        std::snprintf(buf, sizeof buf, "%.*g", significantDigits, v == 0 ? 0.0 : v);  // no "-0"
         out_ += buf;
     }
     needComma_ = true;

@@ -14,6 +14,8 @@ public:
     JsonWriter& endArray();
     JsonWriter& key(std::string_view k);
     JsonWriter& value(double v);
+    // A number rounded to the given significant digits, for output that is compared as text.
+    JsonWriter& value(double v, int significantDigits);
     JsonWriter& value(int64_t v);
     JsonWriter& value(int v) { return value(static_cast<int64_t>(v)); }
     JsonWriter& value(bool v);

@@ -1,10 +1,12 @@
 // A Prompts fake for tests: records everything shown and answers from a script.
 #pragma once
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "hunt/rule_dialog.h"
 #include "ui/prompts.h"
 
 namespace vildo::test {
@@ -31,6 +33,9 @@ public:
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<bool> infoTicks;        // true = "Visa inte igen" ticked
     std::deque<bool> questionAnswers;  // true = OK
+    // What the user does in each rule dialog, in order; with none left the dialog is closed unsaved.
+    std::deque<std::function<void(TRegelform&)>> ruleDialogActions;
+    int ruleDialogsShown = 0;
 
     void message(const std::string& text) override { messages.push_back(text); }
     bool warningOkAbort(const std::string& text) override {
@@ -62,6 +67,14 @@ public:
     bool question(const std::string& text, const std::string&, const std::string&) override {
         questions.push_back(text);
         return take(questionAnswers, false);
+    }
+
+    void ruleDialog(TRegelform& form) override {
+        ++ruleDialogsShown;
+        if (ruleDialogActions.empty()) return;
+        auto act = std::move(ruleDialogActions.front());
+        ruleDialogActions.pop_front();
+        act(form);
     }
 
 private:

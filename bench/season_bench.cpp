@@ -1,0 +1,86 @@
+// The season mode's cost: one season-year (Planering) of about 10 000 encounters, with and without
+// the biodata rows.
+#include <benchmark/benchmark.h>
+
+#include "hunt/goal_tables.h"
+#include "hunt/hunt.h"
+#include "hunt/season.h"
+#include "model/state.h"
+#include "ui/scheduler.h"
+#include "ui/startup.h"
+
+namespace {
+
+vildo::Platform benchPlatform() {
+    vildo::Platform p;
+    p.exeDir = std::filesystem::temp_directory_path();
+    p.clockSeed = [] { return 1u; };
+    p.currentYear = [] { return 2026; };
+    p.wallSeconds = [] { return 0.0; };
+    return p;
+}
+
+// What one season changes, so that every iteration runs the same season.
+struct SeasonState {
+    vildo::TPopulation pop;
+    vildo::THarvestByAge harvest;
+    vildo::THarvestTotals totals;
+    vildo::TSummerTotals summer;
+    vildo::TWinterTotals winter;
+    vildo::TFecundityState fec;
+    vildo::TGoals goals;
+    double calvesPerCow;
+    uint32_t seed;
+
+    explicit SeasonState(const vildo::Vildo& a)
+        : pop(a.Pop),
+          harvest(a.Harvest),
+          totals(a.HarvestTot),
+          summer(a.Summer),
+          winter(a.Winter),
+          fec(a.Fec),
+          goals(a.Goals),
+          calvesPerCow(a.CalvesPerCow),
+          seed(a.rng.seed) {}
+    void restore(vildo::Vildo& a) const {
+        a.Pop = pop;
+        a.Harvest = harvest;
+        a.HarvestTot = totals;
+        a.Summer = summer;
+        a.Winter = winter;
+        a.Fec = fec;
+        a.Goals = goals;
+        a.CalvesPerCow = calvesPerCow;
+        a.rng.seed = seed;
+    }
+};
+
+void BM_Season(benchmark::State& state) {
+    vildo::SilentPrompts prompts;
+    vildo::Vildo app(prompts, benchPlatform());
+    vildo::startUp(app);
+    vildo::Scheduler(app).runUntil([&] { return !app.timers[1].enabled; });
+    app.SeasonStarted = true;
+    app.RulesAlways = true;
+    vildo::Initierajakt(app);
+    // A full season: the cows are spared in every week, so the cow target is never met and the hunt runs
+    // until week 19 has passed, after about 0.988 of the budget.
+    app.Rules[vildo::RuleCow] = {1, 1, 1, 21};
+    app.MaxTries = 10120;
+    app.ctl(vildo::C::chk_biodata).position = static_cast<int>(state.range(0));
+    const SeasonState start(app);
+    int64_t encounters = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        start.restore(app);
+        state.ResumeTiming();
+        vildo::Planering(app);
+        encounters += app.HuntTry;
+        benchmark::DoNotOptimize(app.Winter.WinterStock);
+    }
+    state.counters["encounters"] = benchmark::Counter(static_cast<double>(encounters) / state.iterations());
+    state.SetItemsProcessed(encounters);
+}
+BENCHMARK(BM_Season)->Arg(0)->Arg(1)->ArgName("biodata")->Unit(benchmark::kMicrosecond);
+
+}  // namespace

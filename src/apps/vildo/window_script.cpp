@@ -1,0 +1,223 @@
+#include "window_script.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <stdexcept>
+
+#include "hunt/season_driver.h"
+#include "model/state.h"
+#include "qt/main_window.h"
+#include "qt/prompts_qt.h"
+
+namespace vildo {
+
+const char* const kActionHelp =
+    "Åtgärder för --after, åtskilda med ';':\n"
+    "  forward:N        N år framåt (pil höger)\n"
+    "  back:N           N år bakåt (pil vänster)\n"
+    "  reset            Återställ\n"
+    "  area:I,J         läser in område J i länsmenyns post I\n"
+    "  calibrate        Skatta älgstam\n"
+    "  page:NAMN        visar en sida (flikens text eller namn, t.ex. page:Rovdjur, page:TabSheet3)\n"
+    "  click:KONTROLL   klickar på en knapp, kryssruta eller menypost (t.ex. click:Demografi1)\n"
+    "  set:KONTROLL=N   flyttar ett reglage\n"
+    "  key:TANGENT      trycker en tangent (F1, F2, F5, F8, F9, F11, Left, Right)\n"
+    "  advanced, expert, largetext   slår på lägena\n"
+    "  resize:BxH       ändrar fönstrets storlek\n"
+    "  wait:MS          väntar\n"
+    "  dismiss          stänger dialogen som visas\n";
+
+namespace {
+
+using qt::MainWindow;
+
+[[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
+
+int number(const QString& text, const QString& action) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 0) fail("ogiltigt tal i " + action);
+    return n;
+}
+
+C control(const QString& name, const QString& action) {
+    auto id = controlByName(name.trimmed().toStdString());
+    if (!id) fail("okänd kontroll i " + action);
+    return *id;
+}
+
+void clickControl(MainWindow& w, C id) {
+    if (QAction* a = w.action(id)) {
+        a->trigger();
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w.control(id))) {
+        b->click();
+    } else {
+        w.run([&] { click(w.app(), id); });
+    }
+}
+
+void pressKey(MainWindow& w, const QString& name, const QString& action) {
+    static const std::pair<const char*, int> kKeys[] = {
+        {"F1", Qt::Key_F1}, {"F2", Qt::Key_F2}, {"F5", Qt::Key_F5},     {"F8", Qt::Key_F8},
+        {"F9", Qt::Key_F9}, {"F11", Qt::Key_F11}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
+    for (auto [n, key] : kKeys)
+        if (name.compare(n, Qt::CaseInsensitive) == 0) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &release);
+            return;
+        }
+    fail("okänd tangent i " + action);
+}
+
+void showPage(MainWindow& w, const QString& name, const QString& action) {
+    for (QTabWidget* tabs : {w.leftPages(), w.rightPages()})
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i).compare(name, Qt::CaseInsensitive) == 0 ||
+                tabs->widget(i)->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+                if (!tabs->isTabVisible(i)) fail("sidan visas inte i det här läget: " + action);
+                tabs->setCurrentIndex(i);
+                return;
+            }
+    fail("okänd sida i " + action);
+}
+
+void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
+    const QString action = raw.trimmed();
+    if (action.isEmpty()) return;
+    const int colon = action.indexOf(':');
+    const QString verb = colon < 0 ? action : action.left(colon);
+    const QString arg = colon < 0 ? QString() : action.mid(colon + 1);
+    Vildo& app = w.app();
+    if (verb == "forward" || verb == "back") {
+        const int n = arg.isEmpty() ? 1 : number(arg, action);
+        for (int i = 0; i < n; ++i) {
+            w.run([&] { verb == "forward" ? SpeedButton1Click(app) : SpeedButton2Click(app); });
+            settle(w);
+        }
+    } else if (verb == "reset") {
+        clickControl(w, C::btn_rensa);
+    } else if (verb == "area") {
+        const QStringList ij = arg.split(',');
+        if (ij.size() != 2) fail("area väntar I,J");
+        const int i = number(ij[0], action), j = number(ij[1], action);
+        if (i >= static_cast<int>(app.Omrde1.size()) || j >= static_cast<int>(app.Omrde1[i].areas.size()))
+            fail("området finns inte i områdesmenyn: " + action);
+        QMenu* menu = w.areaMenu();
+        QAction* county = menu->actions().value(i);
+        if (!county || !county->menu()) fail("området finns inte i områdesmenyn: " + action);
+        county->menu()->actions().value(j)->trigger();
+    } else if (verb == "calibrate") {
+        clickControl(w, C::btn_nykalib);
+    } else if (verb == "page") {
+        showPage(w, arg, action);
+    } else if (verb == "click") {
+        clickControl(w, control(arg, action));
+    } else if (verb == "set") {
+        const QStringList kv = arg.split('=');
+        if (kv.size() != 2) fail("set väntar KONTROLL=N");
+        const C id = control(kv[0], action);
+        const int v = kv[1].trimmed().toInt();
+        if (auto* s = qobject_cast<QSlider*>(w.control(id)))
+            s->setValue(v);
+        else
+            w.run([&] { setPosition(app, id, v); });
+    } else if (verb == "key") {
+        pressKey(w, arg, action);
+    } else if (verb == "advanced") {
+        clickControl(w, C::Advanced);
+    } else if (verb == "expert") {
+        clickControl(w, C::Expertmode1);
+    } else if (verb == "largetext") {
+        clickControl(w, C::Stortext1);
+    } else if (verb == "resize") {
+        const QStringList wh = arg.split('x');
+        if (wh.size() != 2) fail("resize väntar BxH");
+        w.resize(number(wh[0], action), number(wh[1], action));
+    } else if (verb == "wait") {
+        QElapsedTimer t;
+        t.start();
+        const int ms = number(arg, action);
+        while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    } else if (verb == "dismiss") {
+        prompts.closeDialogs();
+    } else {
+        fail("okänd åtgärd: " + action);
+    }
+    settle(w);
+}
+
+}  // namespace
+
+bool settle(MainWindow& w, int limitMs) {
+    // The window's own event loop runs, so timers fire as they would for a user.
+    QEventLoop loop;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer t;
+    t.start();
+    bool ok = true;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (w.settled() || w.app().terminated) {
+            loop.quit();
+        } else if (t.elapsed() > limitMs) {
+            ok = false;
+            loop.quit();
+        }
+    });
+    poll.start(1);
+    loop.exec();
+    // Paint what the last handlers changed.
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    return ok;
+}
+
+void runActions(MainWindow& window, qt::PromptsQt& prompts, const QString& actions) {
+    for (const QString& a : actions.split(';')) runAction(window, prompts, a);
+}
+
+bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& file) {
+    QApplication::processEvents();
+    QPixmap shot = window.grab();
+    if (QWidget* dialog = prompts.lastDialog(); dialog && dialog->isVisible()) {
+        // A dialog sits in the middle of the screen; over the window is where the user sees it.
+        const QPixmap d = dialog->grab();
+        QPainter p(&shot);
+        const QPoint at((shot.width() - d.width()) / 2, (shot.height() - d.height()) / 2);
+        const int bar = 24;
+        p.fillRect(QRect(at.x() - 1, at.y() - bar - 1, d.width() + 2, d.height() + bar + 2), QColor(90, 90, 96));
+        p.fillRect(QRect(at.x(), at.y() - bar, d.width(), bar), QColor(64, 64, 70));
+        p.setPen(QColor(230, 230, 230));
+        p.drawText(QRect(at.x() + 8, at.y() - bar, d.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft,
+                   dialog->windowTitle());
+        p.drawPixmap(at, d);
+    }
+    return shot.save(file, "PNG");
+}
+
+QList<double> measureSliderMoves(MainWindow& window, int moves) {
+    QList<double> times;
+    auto* slider = qobject_cast<QSlider*>(window.control(C::Trk_density));
+    for (int i = 0; i < moves; ++i) {
+        settle(window);
+        QElapsedTimer t;
+        t.start();
+        slider->setValue(slider->value() + (i % 2 == 0 ? 5 : -5));
+        settle(window);  // ends with the repaint of everything the run changed
+        times << static_cast<double>(t.nsecsElapsed()) / 1e6;
+    }
+    return times;
+}
+
+}  // namespace vildo

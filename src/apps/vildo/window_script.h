@@ -1,0 +1,28 @@
+// Scripted use of the window without a user: actions such as "forward:3", a screenshot, and timings.
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace vildo::qt {
+class MainWindow;
+class PromptsQt;
+}  // namespace vildo::qt
+
+namespace vildo {
+
+// Runs the event loop until no core timer runs (or the limit passes); false on the limit.
+bool settle(qt::MainWindow& window, int limitMs = 30000);
+
+// Runs actions separated by ';'. Each waits until the window has settled. Throws std::runtime_error with a
+// Swedish message for an unknown action.
+void runActions(qt::MainWindow& window, qt::PromptsQt& prompts, const QString& actions);
+
+// The window as a PNG, with the dialog shown last on top of it, as a user would see both.
+bool saveScreenshot(qt::MainWindow& window, qt::PromptsQt& prompts, const QString& file);
+
+// The time from a track-bar move to the settled, repainted window, in ms, for `moves` moves.
+QList<double> measureSliderMoves(qt::MainWindow& window, int moves);
+
+extern const char* const kActionHelp;
+
+}  // namespace vildo

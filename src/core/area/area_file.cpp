@@ -1,0 +1,248 @@
+#include "area/area_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "area/area_display.h"
+#include "area/statistics.h"
+#include "model/parameters.h"
+#include "model/state.h"
+#include "util/file_io.h"
+#include "util/format.h"
+#include "util/round.h"
+
+namespace vildo {
+
+namespace {
+
+constexpr const char* kReadFailed = "Kan inte öppna fil på disk som används för att ladda in årsdata!";
+constexpr const char* kWriteFailed = "Kan inte skriva till fil på disk som används för att spara in årsdata!";
+
+// The fixed blocks in file order; the same walk writes and reads them.
+template <class App, class F>
+void forEachFixedBlock(App& a, F&& f) {
+    f(a.Header);
+    f(a.Land);
+    f(a.Sliders);
+    f(a.Pop);
+    f(a.Harvest);
+    f(a.Goals);
+    f(a.Fec);
+    f(a.CalfPercent);
+    f(a.Summer);
+    f(a.FemaleCalfShare);
+    f(a.CalfSummerMortality);
+    f(a.CalfWinterMortality);
+    f(a.Winter);
+    f(a.CalvesPerCow);
+    f(a.HarvestTot);
+    f(a.Enc);
+    f(a.HuntTry);
+    f(a.MaxTries);
+    f(a.ShotWeights);
+    f(a.EncounterRate);
+    f(a.Grid2Cells);
+    f(a.Rov.Vargmortalitet);
+    f(a.Rov.Bjornmortalitet);
+    f(a.Rov.Vargdodade);
+    f(a.Rov.Bjorndodade);
+}
+
+int32_t int32At(const std::string& b, size_t at) {
+    int32_t v;
+    std::memcpy(&v, b.data() + at, sizeof v);
+    return v;
+}
+
+template <class T>
+std::vector<T> arrayAt(const std::string& b, size_t at, size_t count) {
+    std::vector<T> v(count);
+    if (count) std::memcpy(v.data(), b.data() + at, count * sizeof(T));
+    return v;
+}
+
+template <class T>
+void appendArray(std::string& b, const std::vector<T>& v, size_t count) {
+    std::vector<T> padded(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(std::min(count, v.size())));
+    padded.resize(count);
+    if (count) b.append(reinterpret_cast<const char*>(padded.data()), count * sizeof(T));
+}
+
+// Text cut to n characters of the single-byte code page the names are kept in.
+std::string cut(const std::string& utf8, size_t n) {
+    std::string b = toCp1252(utf8);
+    return b.size() <= n ? utf8 : fromCp1252(b.substr(0, n));
+}
+
+void predatorChart(Vildo& app) {
+    Chart& ch = app.charts[10];
+    ch.clearSeries(0);
+    ch.clearSeries(1);
+    const size_t n = app.Rov.Vargrevir.size();
+    const double y0 = app.Statistics.size() > 1 ? app.Statistics[1].year : 0;
+    ch.bottom.automatic = false;
+    ch.bottom.min = y0;
+    ch.bottom.max = y0 + static_cast<double>(n) + 2;
+    double wolves = 0, bears = 0;
+    for (size_t i = 0; i < n; ++i) {
+        double bear = i < app.Rov.Bjornpop.size() ? app.Rov.Bjornpop[i] : 0;
+        ch.series[0].points.push_back({y0 + static_cast<double>(i), app.Rov.Vargrevir[i], {}, 0});
+        ch.series[1].points.push_back({y0 + static_cast<double>(i), bear, {}, 0});
+        wolves = std::max(wolves, app.Rov.Vargrevir[i]);
+        bears = std::max(bears, bear);
+    }
+    ch.left.automatic = ch.right.automatic = false;
+    ch.left.max = static_cast<double>(std::max<int64_t>(10, Round(wolves + 2)));
+    ch.right.max = static_cast<double>(std::max<int64_t>(10, Round(bears + 2)));
+}
+
+}  // namespace
+
+std::string areaFileBytes(const Vildo& app) {
+    std::string b;
+    forEachFixedBlock(app, [&](const auto& record) { b += bytesOf(record); });
+    const int32_t n = static_cast<int32_t>(app.Rov.Vargrevir.size());
+    const int32_t m = app.DataYears + 1;
+    b += bytesOf(n);
+    b += bytesOf(static_cast<int32_t>(n * 8));
+    appendArray(b, app.Rov.Vargrevir, n);
+    appendArray(b, app.Rov.Bjornpop, n);
+    b += bytesOf(m);
+    b += bytesOf(static_cast<int32_t>(m * static_cast<int32_t>(sizeof(TStatistics))));
+    appendArray(b, app.Statistics, m);
+    return b;
+}
+
+bool AreaWrite(Vildo& app, const std::string& file) {
+    storetrkvalues(app);
+    // The selected start year's record keeps the density and forage setting in use.
+    const int64_t slot = static_cast<int64_t>(app.pos(C::Combo_Startyear)) + 1;
+    if (slot >= 0 && slot < static_cast<int64_t>(app.Statistics.size())) {
+        app.Statistics[slot].StartDens = app.pos(C::Trk_density) / 10.0;
+        app.Statistics[slot].CC = app.pos(C::Trk_barkraftovrig);
+    }
+    if (!writeFileAtomic(file, areaFileBytes(app))) {
+        app.prompts->message(kWriteFailed);
+        return false;
+    }
+    return true;
+}
+
+bool AreaRead(Vildo& app, const std::string& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    std::optional<std::string> bytes = readWholeFile(file);
+    // Everything is checked before anything is copied: a rejected file leaves the state as it was.
+    auto valid = [&]() -> bool {
+        if (!bytes || bytes->size() < kAreaFixedSize + 8) return false;
+        const std::string& b = *bytes;
+        const int64_t n = int32At(b, kAreaFixedSize), nBytes = int32At(b, kAreaFixedSize + 4);
+        if (n < 0 || nBytes != n * 8) return false;
+        const uint64_t statsAt = kAreaFixedSize + 8 + 2 * static_cast<uint64_t>(nBytes);
+        if (b.size() < statsAt + 8) return false;
+        const int64_t m = int32At(b, statsAt), sBytes = int32At(b, statsAt + 4);
+        if (m < 1 || sBytes != m * static_cast<int64_t>(sizeof(TStatistics))) return false;
+        if (b.size() < statsAt + 8 + static_cast<uint64_t>(sBytes)) return false;
+        TAreaHeader h;
+        std::memcpy(&h, b.data(), sizeof h);
+        return h.Jaktarea > 0 && h.Landarea > 0;
+    };
+    if (!valid()) {
+        app.prompts->message(kReadFailed);
+        return false;
+    }
+    const std::string& b = *bytes;
+    size_t at = 0;
+    forEachFixedBlock(app, [&](auto& record) {
+        std::memcpy(&record, b.data() + at, sizeof record);
+        at += sizeof record;
+    });
+    const size_t n = static_cast<size_t>(int32At(b, kAreaFixedSize));
+    app.Rov.Vargrevir = arrayAt<double>(b, kAreaFixedSize + 8, n);
+    app.Rov.Bjornpop = arrayAt<double>(b, kAreaFixedSize + 8 + n * 8, n);
+    const size_t statsAt = kAreaFixedSize + 8 + 2 * n * 8;
+    const size_t m = static_cast<size_t>(int32At(b, statsAt));
+    app.Statistics = arrayAt<TStatistics>(b, statsAt + 8, m);
+    app.DataYears = app.Header.DataYears = static_cast<int32_t>(m - 1);
+    app.ctl(C::mnu_Sparaomrade).enabled = true;
+    return true;
+}
+
+void AreaRefresh(Vildo& app) {
+    TAreaHeader& h = app.Header;
+    // 1, 2, 3.
+    app.HuntAreaHa = h.Jaktarea;
+    app.AreaKha = static_cast<int32_t>(Round(app.HuntAreaHa / 1000.0));
+    const std::string afo = getShort(h.AFO), lan = getShort(h.Lan);
+    app.ctl(C::LOmrade).caption = cut(cut(cut("Område: " + afo, 28) + ", ", 30) + lan, 50);
+    app.LanAFO.S_Lan = lan;
+    app.LanAFO.S_Afo = afo;
+
+    // 4.
+    if (app.AreaLoaded) showObservedSeries(app);
+
+    // 5, 6. Before the first season has started the forage setting in use is the base of the change.
+    app.Land.Algbonitet = 100;
+    app.NatMortPctM = app.pos(C::trk_tjurdodlighet);
+    app.NatMortPctF = app.pos(C::trk_kododlighet);
+    app.CCSlope = h.AreaCCSlope;
+    const double base = app.Land.ForageFactorAtStart != 0 ? app.Land.ForageFactorAtStart
+                                                          : static_cast<double>(app.pos(C::Trk_barkraftovrig));
+    app.ctl(C::LAlgbonitetChange).caption =
+        "Förändring älgbonitet: " + fix(app.CCSlope * 100 / base, 7, 2) + " % per år";
+
+    // 7, 8.
+    AverageFromYear(app, app.Statistics.size() > 2 ? app.Statistics[2].year : 0, app.DataYears);
+    AverageRecent(app, app.DataYears);
+    ShowAreaStatistics(app);
+    const int sexRatio = app.pos(C::trk_sexratio);
+    app.StringGrid6.cell(1, 2) = intStr(sexRatio) + ":" + intStr(100 - sexRatio);
+
+    // 9.
+    app.ctl(C::GroupBox1).visible = true;
+    app.ctl(C::TabSheet7).visible = true;
+    app.ctl(C::TabSheet6).visible = false;
+
+    // 10. Selecting the first start year here does not run the list's change handler.
+    Control& years = app.ctl(C::Combo_Startyear);
+    years.items.clear();
+    const int lastYear = app.platform.currentYear() - 1;
+    for (int i = 2; i <= app.DataYears && i < static_cast<int>(app.Statistics.size()); ++i)
+        years.items.push_back(std::to_string(std::min(lastYear, app.Statistics[i].year)));
+    years.enabled = true;
+    years.position = years.items.empty() ? -1 : 0;
+
+    // 11.
+    predatorChart(app);
+}
+
+void mnu_SparaomradeClick(Vildo& app) {
+    std::optional<std::string> file =
+        app.prompts->saveFile({"Spara området till fil", app.Paths.Currentomr, "OMR-file|*.omr", "omr", true});
+    // A cancelled dialog keeps the folder the user last chose.
+    if (!file) return;
+    AreaWrite(app, *file);
+    app.Paths.Currentomr = std::filesystem::path(*file).parent_path().string();
+}
+
+void mnu_oppnaomradeClick(Vildo& app) {
+    std::optional<std::string> file =
+        app.prompts->openFile({"Hämta statistik för ett område", app.Paths.Currentomr, "OMR file|*.omr", "omr", false});
+    // A file that cannot be read leaves the area that is loaded, and the flag that says so, as they were.
+    if (file) {
+        if (!AreaRead(app, *file)) return;
+        app.AreaLoaded = true;
+    }
+    if (!app.AreaLoaded) return;
+    app.AreaLoading = true;
+    seriesAt(app.charts[5], 3).active = true;
+    Restoretrkvalues(app);
+    AreaRefresh(app);
+    app.AreaLoading = false;
+    app.ctl(C::btn_nykalib).enabled = true;
+    app.ShowFit = true;
+    trk_ungskogChange(app);
+}
+
+}  // namespace vildo

@@ -1,0 +1,179 @@
+#include "hunt/exports.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "model/state.h"
+#include "ui/info_dialog.h"
+#include "util/cp1252.h"
+#include "util/file_io.h"
+#include "util/format.h"
+#include "util/round.h"
+
+namespace vildo {
+
+namespace fs = std::filesystem;
+
+const char* const kJaktstatHeader =
+    "År;Område;Delområde;Tjur Sommar;Hondjur Sommar;Kalv Sommar;Sommarstam;Tjur vinter;Hondjur Vinter;Kalv "
+    "vinter;Vinterstam;Jakt tjur;Jakt hondjur;Jakt kalv;Avskj per kha;Tjurandel (sim.);Reproduktion (sim.); "
+    "Älgobs; Tjurandel (enl. Älgobs); Kalvperko (enl. Älgobs); Trafikdöda;Vargdödade; Björndödade; Annan "
+    "dödlighet";
+const char* const kDemographyHeader =
+    "Hondjur sommar;Tjur sommar;Döda honjur sommar;Döda tjurar sommar;Honjur fällda;Tjur fällda;Hondjur efter "
+    "jakt;Tjur efter jakt;Döda Honjur vinter;Döda tjurar vinter";
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+fs::path inMyDocs(const Vildo& app, const char* name) { return fs::path(app.Paths.MyDocs) / name; }
+
+std::string r(double v) { return intStr(Round(v)); }
+
+// Lines of a text file, whatever its line ends; the bytes stay in their code page.
+std::vector<std::string> fileLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t nl = bytes.find('\n', at);
+        std::string line = bytes.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        if (nl == std::string::npos) break;
+        at = nl + 1;
+    }
+    return lines;
+}
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += l + kCrLf;
+    return out;
+}
+
+// Opening an existing export for reading tells whether another program holds it.
+void probeExport(Vildo& app, C box, const char* name, const char* notice) {
+    if (!app.checked(box)) return;
+    fs::path file = inMyDocs(app, name);
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return;
+    if (std::ifstream(file, std::ios::binary)) {
+        Visainfo(app, std::string(notice) + app.Paths.MyDocs, "OK", 0);
+    } else {
+        app.prompts->message("Filen kan inte öppnas! Kontrollera om den är öppen i annat program");
+        setChecked(app, box, false);
+    }
+}
+
+}  // namespace
+
+std::string jaktstatLine(const Vildo& app) {
+    const TSummerTotals& s = app.Summer;
+    const TWinterTotals& w = app.Winter;
+    const THarvestTotals& h = app.HarvestTot;
+    std::string l = app.StringGrid2.cell(std::min(app.YearNo, 6), 0);
+    auto add = [&](const std::string& field) { l += ";" + field; };
+    add(getShort(app.Header.Lan));
+    add(getShort(app.Header.AFO));
+    add(r(s.SummerBulls));
+    add(r(s.SummerCows));
+    add(r(s.SummerStock - s.SummerAdults));
+    add(fix(s.SummerDensity, 4, 1));
+    add(r(w.WinterBulls));
+    add(r(w.WinterCows));
+    add(r(w.WinterCalves));
+    add(fix(w.WinterDensity, 4, 1));
+    add(r(h.BullsShot));
+    add(r(h.CowsShot));
+    add(r(h.CalvesShot));
+    add(fix(h.HarvestPerArea, 4, 1));
+    add(fix(s.SummerAdults != 0 ? s.SummerBulls / s.SummerAdults : 0.0, 4, 2));
+    add(fix(app.CalvesPerCow, 4, 2));
+    size_t k = static_cast<size_t>(app.StartIndex + app.YearNo - 1);
+    if (app.checked(C::chk_stats) && k < app.Statistics.size()) {
+        const TStatistics& st = app.Statistics[k];
+        add(fix(st.obs, 4, 3));
+        add(fix(st.tjurobs, 4, 2));
+        add(fix(st.reprod, 4, 2));
+        add(intStr(int64_t{st.TrafikTjur} + st.TrafikHondjur + st.TrafikKalv));
+    } else {
+        l += ";0;0;0;0";
+    }
+    add(intStr(app.Rov.Vargdodade));
+    add(intStr(app.Rov.Bjorndodade));
+    const TTraffic& t = app.Traffic;
+    add(r(w.WinterDeaths + s.SummerDeaths -
+          (t.TrafficBulls + t.TrafficCows + t.TrafficCalves + app.Rov.Vargdodade + app.Rov.Bjorndodade)));
+    return l;
+}
+
+void savetofile2(Vildo& app, const std::string& mode) {
+    fs::path file = inMyDocs(app, "Jaktstat.csv");
+    std::vector<std::string> lines;
+    std::error_code ec;
+    if (fs::exists(file, ec)) {
+        auto bytes = readWholeFile(file);
+        if (!bytes) {
+            app.prompts->message(
+                "Kan inte skriva till fil. Kontrollera om filen Jaktstat.csv är öppen i annat program!");
+            return;
+        }
+        lines = fileLines(*bytes);
+    }
+    const size_t n = lines.size();
+    if (mode == "Backward" && !lines.empty()) lines.pop_back();
+    if (n == 0 || app.YearNo == 1) lines = {toCp1252(kJaktstatHeader)};
+    if (mode == "Forward") lines.push_back(toCp1252(jaktstatLine(app)));
+    if (!writeFileAtomic(file, joinCrLf(lines)))
+        app.prompts->message("Kan inte skriva till fil. Kontrollera om filen Jaktstat.csv är öppen i annat program!");
+}
+
+void saveBiodata(Vildo& app) {
+    if (!app.checked(C::chk_biodata)) return;
+    std::vector<std::string> lines;
+    lines.reserve(app.Biodata.size());
+    for (const std::string& row : app.Biodata) lines.push_back(toCp1252(row));
+    if (!writeFileAtomic(inMyDocs(app, "Biodata.csv"), joinCrLf(lines)))
+        app.prompts->message("Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program");
+}
+
+std::string demographyText(const Vildo& app) {
+    const TPopulation& p = app.Pop;
+    const THarvestByAge& h = app.Harvest;
+    std::string out = std::string(kDemographyHeader) + kCrLf;
+    for (int i = 0; i <= 19; ++i) {
+        for (double v : {p.FemSummer[i] - p.FemDeadSummer[i], p.MaleSummer[i] - p.MaleDeadSummer[i], p.FemDeadSummer[i],
+                         p.MaleDeadSummer[i], h.FemShot[i], h.MaleShot[i], p.FemWinter[i] - p.FemDeadWinter[i],
+                         p.MaleWinter[i] - p.MaleDeadWinter[i], p.FemDeadWinter[i], p.MaleDeadWinter[i]})
+            out += fix(v, 4, 2) + ";";
+        out += kCrLf;
+    }
+    return out;
+}
+
+void savetofile(Vildo& app, const std::string& fileName) {
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    if (out) out << toCp1252(demographyText(app));
+    if (!out) throw VildoError("Cannot create file \"" + fileName + "\".");
+}
+
+void Sparadata1Click(Vildo& app) {
+    FileDialogRequest req{"Spara demografisk data till disk", app.Paths.MyDocs, "CSV file|*.csv", "csv", false};
+    if (auto file = app.prompts->saveFile(req)) savetofile(app, *file);
+}
+
+void chk_saveClick(Vildo& app) {
+    probeExport(app, C::chk_save, "Jaktstat.csv", "Jaktstat.csv kommer att sparas i mappen: ");
+}
+
+void chk_biodataClick(Vildo& app) {
+    probeExport(app, C::chk_biodata, "Biodata.csv", "Biodata.csv kommer att sparas i mappen: ");
+}
+
+void wireExportHandlers(Vildo& app) {
+    app.ctl(C::chk_save).onChange = [](Vildo& a, C, int) { chk_saveClick(a); };
+    app.ctl(C::chk_biodata).onChange = [](Vildo& a, C, int) { chk_biodataClick(a); };
+}
+
+}  // namespace vildo

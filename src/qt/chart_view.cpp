@@ -1,0 +1,774 @@
+#include "qt/chart_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarLegendMarker>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QHorizontalStackedBarSeries>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QPieSeries>
+#include <QtCharts/QPieSlice>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QStackedBarSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "model/state.h"
+#include "qt/dark_style.h"
+#include "ui/chart_editing.h"
+#include "ui/view_menu.h"
+#include "util/round.h"
+
+namespace vildo::qt {
+
+namespace {
+
+constexpr double kBarWidth = 0.8;
+
+bool samePoints(const std::vector<ChartPoint>& a, const std::vector<ChartPoint>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ChartPoint& p, const ChartPoint& q) {
+        return p.x == q.x && p.y == q.y && p.colour == q.colour && p.label == q.label;
+    });
+}
+
+bool sameSeries(const Series& a, const Series& b) {
+    return a.title == b.title && a.kind == b.kind && a.colour == b.colour && a.active == b.active &&
+           a.marks == b.marks && a.markDecimals == b.markDecimals && a.pointsShown == b.pointsShown &&
+           a.axis == b.axis && samePoints(a.points, b.points);
+}
+
+bool sameAxis(const Axis& a, const Axis& b) {
+    return a.title == b.title && a.min == b.min && a.max == b.max && a.increment == b.increment &&
+           a.automatic == b.automatic && a.visible == b.visible;
+}
+
+bool sameSeriesList(const std::vector<Series>& a, const std::vector<Series>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameSeries);
+}
+
+QString text(const std::string& s) {
+    QString t = QString::fromStdString(s);
+    t.replace("\r\n", "\n");
+    return t;
+}
+
+// The chart's colour for a point: its own, else its series'.
+QColor pointColour(const Series& s, const ChartPoint& p) { return rgb(p.colour ? p.colour : s.colour); }
+
+// The colour that paints a whole bar set: the points' own colour when they all agree, else the series'.
+QColor setColour(const Series& s) {
+    if (!s.points.empty() && s.points.front().colour != 0 &&
+        std::all_of(s.points.begin(), s.points.end(), [&](const ChartPoint& p) { return p.colour == s.points[0].colour; }))
+        return rgb(s.points.front().colour);
+    return rgb(s.colour);
+}
+
+// A step of 1, 2 or 5 times a power of ten that leaves at most maxTicks intervals on the range.
+double niceStep(double range, int maxTicks, double atLeast) {
+    if (range <= 0) return std::max(atLeast, 1.0);
+    double step = std::max(atLeast, range / std::max(1, maxTicks));
+    const double mag = std::pow(10.0, std::floor(std::log10(step)));
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * mag >= step - 1e-12) return m * mag;
+    }
+    return 10 * mag;
+}
+
+int decimalsOf(double step) {
+    for (int d = 0; d < 4; ++d)
+        if (std::fabs(step * std::pow(10.0, d) - std::round(step * std::pow(10.0, d))) < 1e-9) return d;
+    return 4;
+}
+
+MouseButton coreButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return MouseButton::Left;
+        case Qt::RightButton: return MouseButton::Right;
+        default: return MouseButton::Middle;
+    }
+}
+
+}  // namespace
+
+ChartView::ChartView(Vildo& app, int number, Runner run, QWidget* parent)
+    : QChartView(parent), app_(app), number_(number), run_(std::move(run)) {
+    setObjectName(QString("Chart%1").arg(number));
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+    setMinimumSize(120, 100);
+    setContextMenuPolicy(Qt::PreventContextMenu);  // the right button edits curves
+    build();
+    refresh();
+}
+
+const Chart& ChartView::data() const { return app_.charts[static_cast<size_t>(number_)]; }
+
+void ChartView::build() {
+    auto* c = new QChart();
+    c->setTheme(QChart::ChartThemeDark);
+    c->setLocalizeNumbers(true);
+    c->setLocale(swedishLocale());
+    c->setBackgroundRoundness(0);
+    c->setMargins(QMargins(4, 4, 4, 4));
+    c->legend()->setAlignment(Qt::AlignBottom);
+    c->legend()->setLabelColor(palette::kText);
+    c->setAnimationOptions(QChart::NoAnimation);
+    setChart(c);
+
+    const Chart& d = data();
+    const SeriesKind kind = d.series.empty() ? SeriesKind::Line : d.series.front().kind;
+    layout_ = kind == SeriesKind::HorizBar ? Layout::HorizBars
+              : kind == SeriesKind::Bar    ? Layout::Bars
+              : kind == SeriesKind::Pie    ? Layout::Pie
+                                           : Layout::XY;
+    if (layout_ == Layout::Pie) {
+        pie_ = new QPieSeries();
+        pie_->setPieSize(0.62);
+        c->addSeries(pie_);
+        c->legend()->hide();
+        return;
+    }
+    bottom_ = new QValueAxis();
+    left_ = new QValueAxis();
+    for (QValueAxis* a : {bottom_, left_}) {
+        a->setGridLineColor(palette::kGridLine);
+        a->setLinePenColor(palette::kAxisLine);
+        a->setLabelsColor(palette::kText);
+        a->setTitleBrush(palette::kText);
+        a->setMinorGridLineVisible(false);
+    }
+    if (layout_ == Layout::XY) {
+        ensureXYSeries();
+        return;
+    }
+    stacked_ = true;
+    if (layout_ == Layout::HorizBars) {
+        bars_ = new QHorizontalStackedBarSeries();
+    } else {
+        bars_ = new QStackedBarSeries();
+    }
+    bars_->setBarWidth(kBarWidth);
+    for (const Series& s : d.series) {
+        auto* set = new QBarSet(QString::fromStdString(s.title), this);
+        set->setColor(setColour(s));
+        set->setBorderColor(setColour(s).darker(140));
+        sets_.push_back(set);
+    }
+    c->addSeries(bars_);
+    // Horizontal bars grow along the bottom axis and stand on the left one.
+    c->addAxis(bottom_, Qt::AlignBottom);
+    c->addAxis(left_, Qt::AlignLeft);
+    bars_->attachAxis(bottom_);
+    bars_->attachAxis(left_);
+}
+
+// Line and point series are made as the core's chart gains series; axes are attached after adding.
+void ChartView::ensureXYSeries() {
+    const Chart& d = data();
+    QChart* c = chart();
+    bool added = false;
+    while (xy_.size() < d.series.size()) {
+        const Series& s = d.series[xy_.size()];
+        QXYSeries* q;
+        if (s.kind == SeriesKind::Point) {
+            auto* sc = new QScatterSeries();
+            sc->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+            sc->setMarkerSize(11);
+            sc->setBorderColor(rgb(s.colour).darker(160));
+            q = sc;
+        } else {
+            q = new QLineSeries();
+        }
+        q->setName(QString::fromStdString(s.title));
+        c->addSeries(q);
+        xy_.push_back(q);
+        added = true;
+    }
+    if (!added) return;
+    if (!bottom_->parent() || !c->axes().contains(bottom_)) {
+        c->addAxis(bottom_, Qt::AlignBottom);
+        c->addAxis(left_, Qt::AlignLeft);
+    }
+    for (size_t i = 0; i < xy_.size(); ++i) {
+        QXYSeries* q = xy_[i];
+        if (!q->attachedAxes().isEmpty()) continue;
+        q->attachAxis(bottom_);
+        if (d.series[i].axis == AxisSide::Right) {
+            if (!right_) {
+                right_ = new QValueAxis();
+                right_->setGridLineVisible(false);
+                right_->setLinePenColor(palette::kAxisLine);
+                right_->setLabelsColor(palette::kText);
+                right_->setTitleBrush(palette::kText);
+                c->addAxis(right_, Qt::AlignRight);
+            }
+            q->attachAxis(right_);
+        } else {
+            q->attachAxis(left_);
+        }
+    }
+}
+
+void ChartView::refresh() {
+    const Chart& d = data();
+    if (isHidden() == d.visible) setVisible(d.visible);
+    if (rendered_ && rendered_->title == d.title && rendered_->subTitle == d.subTitle &&
+        rendered_->footer == d.footer && rendered_->subFooter == d.subFooter &&
+        rendered_->titleVisible == d.titleVisible && rendered_->footerVisible == d.footerVisible &&
+        rendered_->subFooterVisible == d.subFooterVisible && rendered_->footerColour == d.footerColour &&
+        rendered_->background == d.background && sameAxis(rendered_->left, d.left) &&
+        sameAxis(rendered_->right, d.right) && sameAxis(rendered_->bottom, d.bottom) &&
+        sameSeriesList(rendered_->series, d.series)) {
+        // The fit text and the error bars read the model, not the chart: repaint the foreground.
+        if (number_ == 5) viewport()->update();
+        return;
+    }
+    refreshTitles();
+    switch (layout_) {
+        case Layout::XY: refreshXY(); break;
+        case Layout::HorizBars:
+        case Layout::Bars: refreshBars(); break;
+        case Layout::Pie: refreshPie(); break;
+    }
+    if (layout_ != Layout::Pie) refreshAxes();
+    refreshLegend();
+    rendered_ = d;
+    viewport()->update();
+}
+
+void ChartView::refreshTitles() {
+    const Chart& d = data();
+    QChart* c = chart();
+    // The title item takes rich text: line breaks as <br>.
+    QStringList titleLines;
+    if (d.titleVisible && !d.title.empty()) titleLines << text(d.title).toHtmlEscaped().split('\n');
+    if (!d.subTitle.empty()) titleLines << text(d.subTitle).toHtmlEscaped();
+    const QString title = titleLines.join("<br>");
+    if (c->title() != title) c->setTitle(title);
+    c->setTitleBrush(palette::kText);
+    const QColor bg = d.background ? rgb(d.background) : palette::kChartBackground;
+    c->setBackgroundBrush(bg);
+    c->setPlotAreaBackgroundVisible(false);
+    int lines = 0;
+    if (d.footerVisible && !d.footer.empty()) ++lines;
+    if (d.subFooterVisible && !d.subFooter.empty()) ++lines;
+    if (lines != footerLines_) {
+        footerLines_ = lines;
+        c->setMargins(QMargins(4, 4, 4, 4 + lines * 17));
+    }
+}
+
+void ChartView::refreshXY() {
+    ensureXYSeries();
+    const Chart& d = data();
+    for (size_t i = 0; i < xy_.size(); ++i) {
+        const Series& s = d.series[i];
+        QXYSeries* q = xy_[i];
+        const Series* old = rendered_ && i < rendered_->series.size() ? &rendered_->series[i] : nullptr;
+        if (!old || !samePoints(old->points, s.points)) {
+            QList<QPointF> pts;
+            pts.reserve(static_cast<qsizetype>(s.points.size()));
+            for (const ChartPoint& p : s.points) pts.append(QPointF(p.x, p.y));
+            q->replace(pts);  // one signal for the whole list
+        }
+        if (!old || old->colour != s.colour || old->pointsShown != s.pointsShown) {
+            if (s.kind == SeriesKind::Point) {
+                q->setColor(rgb(s.colour));
+            } else {
+                QPen pen(rgb(s.colour));
+                pen.setWidthF(2.0);
+                q->setPen(pen);
+                q->setPointsVisible(s.pointsShown);
+            }
+        }
+        if (q->isVisible() != s.active) q->setVisible(s.active);
+    }
+}
+
+void ChartView::refreshBars() {
+    const Chart& d = data();
+    // The categories: bar positions by y for horizontal bars, by x (or by label) for vertical ones.
+    const bool horizontal = layout_ == Layout::HorizBars;
+    std::vector<size_t> active;
+    for (size_t i = 0; i < d.series.size() && i < sets_.size(); ++i)
+        if (d.series[i].active) active.push_back(i);
+    bool labelled = false;
+    std::map<double, std::string> cats;
+    std::map<double, int> setsAt;
+    for (size_t i : active)
+        for (const ChartPoint& p : d.series[i].points) {
+            const double at = horizontal ? p.y : p.x;
+            if (!p.label.empty()) labelled = true;
+            cats.emplace(at, p.label);
+            ++setsAt[at];
+        }
+    const bool stacked = horizontal || std::all_of(setsAt.begin(), setsAt.end(), [](auto& e) { return e.second <= 1; });
+
+    std::vector<double> categories;
+    if (labelled) {
+        for (auto& [x, label] : cats) categories.push_back(x);
+    } else {
+        // Whole positions from 0: the bar of position k stands at k on the value axis.
+        int top = -1;
+        for (auto& [x, label] : cats) top = std::max(top, static_cast<int>(Round(x)));
+        for (int k = 0; k <= top; ++k) categories.push_back(k);
+    }
+
+    QChart* c = chart();
+    if (stacked != stacked_ && !horizontal) {
+        // A view whose bars share their positions needs them side by side: a new series of the other kind.
+        // A taken set keeps the series as its parent: hand it to the view before the series goes.
+        for (QBarSet* set : sets_) {
+            bars_->take(set);
+            set->setParent(this);
+        }
+        c->removeSeries(bars_);
+        delete bars_;
+        bars_ = stacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries())
+                        : static_cast<QAbstractBarSeries*>(new QBarSeries());
+        bars_->setBarWidth(kBarWidth);
+        c->addSeries(bars_);
+        for (QAbstractAxis* a : c->axes()) bars_->attachAxis(a);
+        activeSets_.clear();
+        stacked_ = stacked;
+    }
+    if (labelled != labelled_ && !horizontal) {
+        QAbstractAxis* old = labelled_ ? static_cast<QAbstractAxis*>(categories_) : bottom_;
+        bars_->detachAxis(old);
+        c->removeAxis(old);
+        if (labelled) {
+            if (!categories_) {
+                categories_ = new QBarCategoryAxis();
+                categories_->setLabelsColor(palette::kText);
+                categories_->setGridLineVisible(false);
+                categories_->setLinePenColor(palette::kAxisLine);
+            }
+            c->addAxis(categories_, Qt::AlignBottom);
+            bars_->attachAxis(categories_);
+        } else {
+            c->addAxis(bottom_, Qt::AlignBottom);
+            bars_->attachAxis(bottom_);
+        }
+        labelled_ = labelled;
+    }
+    if (labelled_) {
+        QStringList names;
+        for (double x : categories) names << QString::fromStdString(cats[x]);
+        if (categories_->categories() != names) {
+            categories_->clear();
+            categories_->append(names);
+        }
+    }
+    barCategories_ = categories;
+
+    if (active != activeSets_) {
+        for (size_t i : activeSets_) {
+            bars_->take(sets_[i]);
+            sets_[i]->setParent(this);
+        }
+        for (size_t i : active) bars_->append(sets_[i]);
+        activeSets_ = active;
+    }
+    for (size_t i = 0; i < sets_.size() && i < d.series.size(); ++i) {
+        const Series& s = d.series[i];
+        QList<qreal> values(static_cast<qsizetype>(categories.size()), 0.0);
+        for (const ChartPoint& p : s.points) {
+            const double at = horizontal ? p.y : p.x;
+            const double v = horizontal ? p.x : p.y;
+            auto it = std::find(categories.begin(), categories.end(), labelled_ ? at : static_cast<double>(Round(at)));
+            if (it != categories.end()) values[it - categories.begin()] = v;
+        }
+        QBarSet* set = sets_[i];
+        QList<qreal> current;
+        for (int k = 0; k < set->count(); ++k) current.append(set->at(k));
+        if (current != values) {
+            set->remove(0, set->count());
+            set->append(values);
+        }
+        if (set->color() != setColour(s)) {
+            set->setColor(setColour(s));
+            set->setBorderColor(setColour(s).darker(140));
+        }
+        set->setLabel(QString::fromStdString(s.title));
+    }
+}
+
+void ChartView::refreshPie() {
+    const Chart& d = data();
+    if (d.series.empty()) return;
+    const Series& s = d.series.front();
+    double total = 0;
+    for (const ChartPoint& p : s.points) total += std::max(0.0, p.y);
+    while (pie_->count() > static_cast<int>(s.points.size())) pie_->remove(pie_->slices().last());
+    while (pie_->count() < static_cast<int>(s.points.size())) {
+        QPieSlice* slice = pie_->append(QString(), 0);
+        slice->setLabelVisible(true);
+        slice->setLabelColor(palette::kText);
+        slice->setBorderColor(QColor(30, 30, 30));
+    }
+    const QLocale sv = swedishLocale();
+    for (size_t i = 0; i < s.points.size(); ++i) {
+        const ChartPoint& p = s.points[i];
+        QPieSlice* slice = pie_->slices()[static_cast<int>(i)];
+        slice->setValue(std::max(0.0, p.y));
+        const double pct = total > 0 ? std::max(0.0, p.y) * 100 / total : 0;
+        slice->setLabel(QString::fromStdString(p.label) + " " + sv.toString(static_cast<double>(Round(pct)), 'f', 0) +
+                        " %");
+        slice->setColor(pointColour(s, p));
+        slice->setLabelVisible(p.y > 0);
+    }
+}
+
+void ChartView::applyAxis(QValueAxis* axis, const Axis& a, double dataMin, double dataMax, bool vertical) {
+    double lo = a.min, hi = a.max;
+    if (a.automatic) {
+        lo = std::min(0.0, dataMin);
+        hi = dataMax > lo ? dataMax * 1.1 : lo + 1;
+    }
+    if (hi <= lo) hi = lo + 1;
+    const QRectF plot = chart()->plotArea();
+    const double pixels = vertical ? (plot.height() > 10 ? plot.height() : height() * 0.7)
+                                   : (plot.width() > 10 ? plot.width() : width() * 0.8);
+    const int maxTicks = std::max(2, static_cast<int>(pixels / (vertical ? 24 : 48)));
+    const double step = niceStep(hi - lo, maxTicks, a.automatic ? 0 : a.increment);
+    if (a.automatic) {
+        lo = std::floor(lo / step) * step;
+        hi = std::ceil(hi / step) * step;
+    }
+    // Every range change lays the ticks out again: a wide range must never meet a fine old interval.
+    const bool dynamic = axis->tickType() == QValueAxis::TicksDynamic;
+    if (dynamic && step > axis->tickInterval()) axis->setTickInterval(step);
+    if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
+    if (axis->tickAnchor() != 0) axis->setTickAnchor(0);
+    if (axis->tickInterval() != step) axis->setTickInterval(step);
+    if (!dynamic) axis->setTickType(QValueAxis::TicksDynamic);
+    const QString format = QString("%.%1f").arg(decimalsOf(step));
+    if (axis->labelFormat() != format) axis->setLabelFormat(format);
+    const QString title = text(a.title);
+    if (axis->titleText() != title) axis->setTitleText(title);
+    axis->setTitleVisible(!title.isEmpty());
+    if (axis->isVisible() != a.visible) axis->setVisible(a.visible);
+}
+
+void ChartView::refreshAxes() {
+    const Chart& d = data();
+    double xMin = 0, xMax = 0, lMin = 0, lMax = 0, rMin = 0, rMax = 0;
+    bool first = true;
+    for (size_t i = 0; i < d.series.size(); ++i) {
+        const Series& s = d.series[i];
+        if (!s.active) continue;
+        for (const ChartPoint& p : s.points) {
+            if (first) xMin = xMax = p.x;
+            first = false;
+            xMin = std::min(xMin, p.x);
+            xMax = std::max(xMax, p.x);
+            double& mn = s.axis == AxisSide::Right ? rMin : lMin;
+            double& mx = s.axis == AxisSide::Right ? rMax : lMax;
+            mn = std::min(mn, p.y);
+            mx = std::max(mx, p.y);
+        }
+    }
+    if (layout_ == Layout::HorizBars) {
+        // Bar lengths run along the bottom axis; positions stand on the left one.
+        applyAxis(bottom_, d.bottom, xMin, xMax, false);
+        Axis positions = d.left;
+        positions.min = std::min(positions.min, -0.5);
+        applyAxis(left_, positions, 0, static_cast<double>(barCategories_.size()), true);
+        left_->setRange(std::min(d.left.min, 0.5), std::max(d.left.max, barCategories_.size() - 0.5));
+        return;
+    }
+    if (layout_ == Layout::Bars) {
+        if (!labelled_) {
+            Axis b = d.bottom;
+            // Whole bars at both ends of the range.
+            if (!barCategories_.empty()) {
+                b.min = std::min(b.min, -0.6);
+                b.max = std::max(b.max, barCategories_.size() - 0.4);
+            }
+            b.automatic = false;
+            applyAxis(bottom_, b, 0, 0, false);
+        } else if (categories_) {
+            categories_->setVisible(d.bottom.visible);
+        }
+        applyAxis(left_, d.left, lMin, lMax, true);
+        return;
+    }
+    applyAxis(bottom_, d.bottom, xMin, xMax, false);
+    applyAxis(left_, d.left, lMin, lMax, true);
+    if (right_) applyAxis(right_, d.right, rMin, rMax, true);
+}
+
+void ChartView::refreshLegend() {
+    const Chart& d = data();
+    QLegend* legend = chart()->legend();
+    if (layout_ == Layout::Pie) return;
+    bool any = false;
+    for (QLegendMarker* m : legend->markers()) {
+        bool shown = false;
+        if (auto* bm = qobject_cast<QBarLegendMarker*>(m)) {
+            auto it = std::find(sets_.begin(), sets_.end(), bm->barset());
+            if (it != sets_.end()) {
+                const Series& s = d.series[static_cast<size_t>(it - sets_.begin())];
+                shown = s.active && !s.title.empty();
+            }
+        } else {
+            auto it = std::find(xy_.begin(), xy_.end(), m->series());
+            if (it != xy_.end()) {
+                const Series& s = d.series[static_cast<size_t>(it - xy_.begin())];
+                shown = s.active && !s.title.empty();
+            }
+        }
+        m->setVisible(shown);
+        m->setLabelBrush(palette::kText);
+        any = any || shown;
+    }
+    legend->setVisible(any);
+}
+
+void ChartView::setFontSizes(int axisPx, int legendPx) {
+    QFont f = font();
+    f.setPixelSize(axisPx);
+    for (QAbstractAxis* a : chart()->axes()) a->setLabelsFont(f);
+    QFont lf = font();
+    lf.setPixelSize(legendPx);
+    // A condensed face where the system has one keeps long series names whole.
+    lf.setStretch(QFont::SemiCondensed);
+    chart()->legend()->setFont(lf);
+}
+
+QPointF ChartView::viewPosition(double x, double y, AxisSide side) const {
+    QAbstractSeries* ref = nullptr;
+    if (layout_ == Layout::XY) {
+        const Chart& d = data();
+        for (size_t i = 0; i < xy_.size(); ++i)
+            if (d.series[i].axis == side) {
+                ref = xy_[i];
+                break;
+            }
+    } else {
+        ref = bars_;
+    }
+    const QPointF scene = chart()->mapToScene(chart()->mapToPosition(QPointF(x, y), ref));
+    return mapFromScene(scene);
+}
+
+QPointF ChartView::valueAt(const QPointF& viewPos, AxisSide side) const {
+    QAbstractSeries* ref = nullptr;
+    if (layout_ == Layout::XY) {
+        const Chart& d = data();
+        for (size_t i = 0; i < xy_.size(); ++i)
+            if (d.series[i].axis == side) {
+                ref = xy_[i];
+                break;
+            }
+    } else {
+        ref = bars_;
+    }
+    const QPointF chartPos = chart()->mapFromScene(mapToScene(viewPos.toPoint()));
+    return chart()->mapToValue(chartPos, ref);
+}
+
+double ChartView::barX(int category, int slot) const {
+    if (stacked_ || activeSets_.empty()) return category;
+    const double each = kBarWidth / static_cast<double>(activeSets_.size());
+    return category - kBarWidth / 2 + (slot + 0.5) * each;
+}
+
+std::optional<QPointF> ChartView::barCentre(size_t series, int category) const {
+    auto it = std::find(activeSets_.begin(), activeSets_.end(), series);
+    if (layout_ != Layout::Bars || it == activeSets_.end() || category < 0 ||
+        category >= static_cast<int>(barCategories_.size()))
+        return std::nullopt;
+    const QBarSet* set = sets_[series];
+    const double v = category < set->count() ? set->at(category) : 0;
+    const double x = barX(category, static_cast<int>(it - activeSets_.begin()));
+    return viewPosition(x, v / 2, AxisSide::Left);
+}
+
+// The bar under the pointer. A low bar still takes clicks a few pixels above its top.
+std::optional<ChartView::BarHit> ChartView::barAt(const QPointF& pos) const {
+    if (layout_ != Layout::Bars || activeSets_.empty()) return std::nullopt;
+    const QPointF v = valueAt(pos, AxisSide::Left);
+    const int category = static_cast<int>(std::lround(v.x()));
+    if (category < 0 || category >= static_cast<int>(barCategories_.size())) return std::nullopt;
+    const double offset = v.x() - (category - kBarWidth / 2);
+    if (offset < 0 || offset > kBarWidth) return std::nullopt;
+    const int slot =
+        stacked_ ? 0 : std::min(static_cast<int>(activeSets_.size()) - 1,
+                                static_cast<int>(offset / (kBarWidth / static_cast<double>(activeSets_.size()))));
+    size_t series = activeSets_[static_cast<size_t>(slot)];
+    if (stacked_) {
+        // Stacked sets share a position; the one with a value there is the bar.
+        for (size_t i : activeSets_)
+            if (category < sets_[i]->count() && sets_[i]->at(category) != 0) series = i;
+    }
+    const QBarSet* set = sets_[series];
+    const double value = category < set->count() ? set->at(category) : 0;
+    const double top = viewPosition(category, value, AxisSide::Left).y();
+    const double base = viewPosition(category, 0, AxisSide::Left).y();
+    if (pos.y() < std::min(top, base) - 4 || pos.y() > std::max(top, base) + 4) return std::nullopt;
+    return BarHit{series, static_cast<int>(Round(barCategories_[static_cast<size_t>(category)]))};
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    const MouseButton button = coreButton(event->button());
+    switch (number_) {
+        case 6:
+            if (auto hit = barAt(pos)) run_([&] { Chart6ClickSeries(app_, hit->category, button); });
+            break;
+        case 4:
+            if (auto hit = barAt(pos))
+                run_([&] { Chart4ClickSeries(app_, static_cast<int>(hit->series), hit->category, button); });
+            break;
+        case 10: run_([&] { Chart10MouseDown(app_, button); }); break;
+        case 5: {
+            const QRectF plot = chart()->plotArea();
+            const int leftOfRight = static_cast<int>(plot.right() - pos.x());
+            const int belowTop = static_cast<int>(pos.y());
+            run_([&] { Chart5Click(app_, leftOfRight, belowTop); });
+            break;
+        }
+        default: break;
+    }
+    event->accept();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    if (number_ == 10 && app_.predatorDrag >= 0) {
+        const QPointF v = valueAt(event->position(), app_.predatorDrag == 0 ? AxisSide::Left : AxisSide::Right);
+        run_([&] { Chart10MouseMove(app_, v.x(), v.y()); });
+    }
+    event->accept();
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (number_ == 10) {
+        const MouseButton button = coreButton(event->button());
+        run_([&] { Chart10MouseUp(app_, button); });
+    }
+    event->accept();
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    // Tick spacing follows the plot's size.
+    if (layout_ != Layout::Pie && rendered_) refreshAxes();
+}
+
+void ChartView::drawForeground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawForeground(painter, rect);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    drawMarks(*painter);
+    drawFooters(*painter);
+    if (number_ == 5) {
+        drawErrorBars(*painter);
+        drawFit(*painter);
+    }
+    painter->restore();
+}
+
+void ChartView::drawMarks(QPainter& p) {
+    const Chart& d = data();
+    const QLocale sv = swedishLocale();
+    QFont f = font();
+    f.setPixelSize(11);
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    const QRectF plot = chart()->plotArea();
+    for (size_t i = 0; i < d.series.size(); ++i) {
+        const Series& s = d.series[i];
+        if (!s.active || s.marks == MarkStyle::None || s.marks == MarkStyle::LabelAndPercent) continue;
+        for (size_t k = 0; k < s.points.size(); ++k) {
+            const ChartPoint& pt = s.points[k];
+            QString mark = sv.toString(pt.y, 'f', s.markDecimals);
+            if (s.marks == MarkStyle::LabelAndValue && !pt.label.empty())
+                mark = QString::fromStdString(pt.label) + " " + mark;
+            QPointF at;
+            if (layout_ == Layout::XY && i < xy_.size()) {
+                at = chart()->mapToPosition(QPointF(pt.x, pt.y), xy_[i]);
+            } else if (layout_ == Layout::Bars) {
+                auto slot = std::find(activeSets_.begin(), activeSets_.end(), i);
+                auto cat = std::find(barCategories_.begin(), barCategories_.end(), labelled_ ? pt.x : Round(pt.x));
+                if (slot == activeSets_.end() || cat == barCategories_.end()) continue;
+                const double x =
+                    barX(static_cast<int>(cat - barCategories_.begin()), static_cast<int>(slot - activeSets_.begin()));
+                at = chart()->mapToPosition(QPointF(x, pt.y), bars_);
+            } else {
+                continue;
+            }
+            if (!plot.adjusted(-2, -2, 2, 2).contains(at)) continue;
+            const int w = fm.horizontalAdvance(mark) + 8, h = fm.height() + 2;
+            QRectF box(at.x() - w / 2.0, at.y() - h - 5, w, h);
+            if (box.top() < plot.top()) box.moveTop(at.y() + 5);
+            p.setPen(QPen(rgb(s.colour), 1));
+            p.setBrush(QColor(20, 20, 22, 215));
+            p.drawRoundedRect(box, 3, 3);
+            p.setPen(palette::kText);
+            p.drawText(box, Qt::AlignCenter, mark);
+        }
+    }
+}
+
+void ChartView::drawFooters(QPainter& p) {
+    const Chart& d = data();
+    if (footerLines_ == 0) return;
+    QFont f = font();
+    f.setPixelSize(12);
+    p.setFont(f);
+    p.setPen(d.footerColour ? rgb(d.footerColour) : palette::kText);
+    const QRectF r = chart()->rect();
+    double y = r.bottom() - 4 - footerLines_ * 17;
+    for (const auto& [line, shown] : {std::pair{&d.subFooter, d.subFooterVisible}, std::pair{&d.footer, d.footerVisible}}) {
+        if (!shown || line->empty()) continue;
+        p.drawText(QRectF(r.left(), y, r.width(), 17), Qt::AlignCenter, text(*line));
+        y += 17;
+    }
+}
+
+// "R2: " with three decimals near the top right corner while the fit is to be shown.
+void ChartView::drawFit(QPainter& p) {
+    if (!app_.ShowFit) return;
+    QFont f = font();
+    f.setPixelSize(16);
+    p.setFont(f);
+    const QString fit = "R2: " + swedishLocale().toString(app_.ModelFit, 'f', 3);
+    const QRectF r = chart()->rect();
+    const double x = std::min(r.width() - 50, r.width() - QFontMetrics(f).horizontalAdvance(fit) - 10);
+    p.setPen(palette::kText);
+    p.drawText(QPointF(x, 10 + QFontMetrics(f).ascent()), fit);
+}
+
+// The gold uncertainty bars on the batch densities, while the density view is shown.
+void ChartView::drawErrorBars(QPainter& p) {
+    const Chart& d = data();
+    if (d.series.size() < 5 || xy_.size() < 5 || !d.series[4].active || d.series[4].points.empty() ||
+        !app_.checked(C::lgtthetochAvskjutning1))
+        return;
+    const std::vector<ChartPoint>& pts = d.series[4].points;
+    auto pixel = [&](size_t i) { return chart()->mapToPosition(QPointF(pts[i].x, pts[i].y), xy_[4]); };
+    const double w = pts.size() > 1 ? (pixel(1).x() - pixel(0).x()) / 6 : 4;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(255, 215, 0), 1));
+    double rel = 0;
+    for (size_t i = 0; i < pts.size(); ++i) {
+        const size_t rec = static_cast<size_t>(app_.StartIndex) + i;
+        if (rec < app_.Statistics.size() && app_.Statistics[rec].Vildodens > 0)
+            rel = app_.Statistics[rec].Stddens / app_.Statistics[rec].Vildodens;
+        const QPointF c = pixel(i);
+        const double h = static_cast<double>(Round(rel * c.y()));
+        p.drawLine(QPointF(c.x() - w, c.y() - h), QPointF(c.x() + w, c.y() - h));
+        p.drawLine(QPointF(c.x(), c.y() - h), QPointF(c.x(), c.y() + h));
+        p.drawLine(QPointF(c.x() - w, c.y() + h), QPointF(c.x() + w, c.y() + h));
+    }
+}
+
+}  // namespace vildo::qt

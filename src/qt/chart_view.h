@@ -1,0 +1,101 @@
+// One chart of the window: renders the core's chart data with Qt Charts and turns mouse events on it
+// into axis values for the core's editing handlers.
+#pragma once
+#include <QtCharts/QChartView>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/charts.h"
+
+QT_BEGIN_NAMESPACE
+class QAbstractBarSeries;
+class QBarSet;
+class QPieSeries;
+class QValueAxis;
+class QBarCategoryAxis;
+class QAbstractSeries;
+class QXYSeries;
+class QAbstractAxis;
+QT_END_NAMESPACE
+
+namespace vildo {
+
+struct Vildo;
+
+namespace qt {
+
+// Runs a core handler through the window (dispatch, then refresh).
+using Runner = std::function<void(const std::function<void()>&)>;
+
+class ChartView : public QChartView {
+    Q_OBJECT
+public:
+    ChartView(Vildo& app, int number, Runner run, QWidget* parent = nullptr);
+
+    // Brings the Qt chart in line with the core's chart; does nothing when the data has not changed.
+    void refresh();
+    int number() const { return number_; }
+    void setFontSizes(int axisPx, int legendPx);
+
+    // Pixel position in the view of a value on the bottom axis and a vertical axis, and back.
+    QPointF viewPosition(double x, double y, AxisSide side) const;
+    QPointF valueAt(const QPointF& viewPos, AxisSide side) const;
+    // The centre of bar `category` of core series `series` (bar charts), in view pixels.
+    std::optional<QPointF> barCentre(size_t series, int category) const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class Layout { XY, HorizBars, Bars, Pie };
+    struct BarHit {
+        size_t series;
+        int category;
+    };
+
+    const Chart& data() const;
+    void build();
+    void ensureXYSeries();
+    void refreshTitles();
+    void refreshXY();
+    void refreshBars();
+    void refreshPie();
+    void refreshAxes();
+    void refreshLegend();
+    void applyAxis(QValueAxis* axis, const Axis& a, double dataMin, double dataMax, bool vertical);
+    std::optional<BarHit> barAt(const QPointF& pos) const;
+    // The bar-slot x of a category and an active set, as the bar series lays them out.
+    double barX(int category, int slot) const;
+
+    void drawMarks(QPainter& p);
+    void drawFooters(QPainter& p);
+    void drawFit(QPainter& p);
+    void drawErrorBars(QPainter& p);
+
+    Vildo& app_;
+    int number_;
+    Runner run_;
+    Layout layout_ = Layout::XY;
+    QValueAxis* bottom_ = nullptr;
+    QValueAxis* left_ = nullptr;
+    QValueAxis* right_ = nullptr;
+    QBarCategoryAxis* categories_ = nullptr;
+    std::vector<QXYSeries*> xy_;  // by core series index
+    QAbstractBarSeries* bars_ = nullptr;
+    std::vector<QBarSet*> sets_;        // by core series index
+    std::vector<size_t> activeSets_;    // core series indexes of the sets shown, in order
+    std::vector<double> barCategories_;  // the x value of each bar category
+    bool stacked_ = false;
+    bool labelled_ = false;  // the bar categories carry the points' labels
+    QPieSeries* pie_ = nullptr;
+    std::optional<Chart> rendered_;  // what the Qt chart shows now
+    int footerLines_ = 0;
+};
+
+}  // namespace qt
+}  // namespace vildo

@@ -1,0 +1,150 @@
+#include "qt/grid_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "qt/dark_style.h"
+
+namespace vildo::qt {
+
+namespace {
+
+// The character a key gives the grid's key handler, or -1 for keys that type nothing (arrows, F-keys).
+int keyChar(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace) return 8;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
+    const QString t = e->text();
+    if (t.isEmpty() || t[0].unicode() < 32 || t[0].unicode() == 127) return -1;
+    // Outside ASCII: never a digit or a comma, so every filter drops it.
+    return t[0].unicode() < 128 ? t[0].toLatin1() : 1;
+}
+
+}  // namespace
+
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(GridView* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* e = new QLineEdit(parent);
+        e->setFrame(false);
+        e->installEventFilter(const_cast<GridDelegate*>(this));
+        connect(e, &QLineEdit::textEdited, grid_, [this](const QString& text) {
+            if (grid_->hooks_.editText) grid_->hooks_.editText(grid_->editCol_, grid_->editRow_, text.toStdString());
+        });
+        return e;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        static_cast<QLineEdit*>(editor)->setText(index.data().toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+        // The grid holds what was typed; the core's handlers have seen each change already.
+        const std::string text = static_cast<QLineEdit*>(editor)->text().toStdString();
+        Grid& g = grid_->grid_;
+        if (index.column() < g.colCount && index.row() < g.rowCount) g.cell(index.column(), index.row()) = text;
+        grid_->refresh();
+    }
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem o = option;
+        o.state &= ~QStyle::State_HasFocus;  // the highlighted cell is the core's, not Qt's current item
+        QStyledItemDelegate::paint(p, o, index);
+    }
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::KeyPress && grid_->hooks_.keyPress) {
+            const int c = keyChar(static_cast<QKeyEvent*>(ev));
+            if (c >= 0 && grid_->hooks_.keyPress(static_cast<char>(c)) == 0) return true;
+        }
+        return QStyledItemDelegate::eventFilter(obj, ev);
+    }
+
+private:
+    GridView* grid_;
+};
+
+GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent) : QTableWidget(parent), grid_(grid), hooks_(std::move(hooks)) {
+    setColumnCount(grid.colCount);
+    setRowCount(grid.rowCount);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->setMinimumSectionSize(4);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    setGridStyle(Qt::SolidLine);
+    setItemDelegate(new GridDelegate(this));
+    setStyleSheet("QTableWidget { gridline-color: #4a4a4f; }");
+    for (int r = 0; r < grid.rowCount; ++r)
+        for (int c = 0; c < grid.colCount; ++c) {
+            auto* item = new QTableWidgetItem();
+            item->setFlags(Qt::ItemIsEnabled | (grid.editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
+            setItem(r, c, item);
+        }
+    connect(this, &QTableWidget::cellPressed, this, &GridView::cellPressed);
+    refresh();
+}
+
+void GridView::refresh() {
+    const QColor fixedBg = palette::kFixedCell, normalBg = palette::kBase;
+    for (int r = 0; r < grid_.rowCount && r < rowCount(); ++r)
+        for (int c = 0; c < grid_.colCount && c < columnCount(); ++c) {
+            QTableWidgetItem* it = item(r, c);
+            const QString t = QString::fromStdString(grid_.cells[static_cast<size_t>(c) * grid_.rowCount + r]);
+            if (it->text() != t) it->setText(t);
+            const bool fixed = c < grid_.fixedCols || r < grid_.fixedRows;
+            const bool selected = c == grid_.selCol && r == grid_.selRow;
+            const QColor bg = selected ? palette::kHighlight.darker(130) : fixed ? fixedBg : normalBg;
+            if (it->background().color() != bg) it->setBackground(bg);
+            const QColor fg = grid_.red[static_cast<size_t>(c) * grid_.rowCount + r] ? QColor(255, 80, 80) : palette::kText;
+            if (it->foreground().color() != fg) it->setForeground(fg);
+        }
+    if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
+    if (isHidden() == grid_.visible) setVisible(grid_.visible);
+}
+
+bool GridView::beginEdit(int col, int row) {
+    if (!hooks_.selectCell || !hooks_.selectCell(col, row)) return false;
+    grid_.selCol = col;
+    grid_.selRow = row;
+    refresh();
+    if (!grid_.editable) return true;
+    editCol_ = col;
+    editRow_ = row;
+    setCurrentCell(row, col);
+    editItem(item(row, col));
+    return true;
+}
+
+QWidget* GridView::editor() const {
+    if (editRow_ < 0 || editCol_ < 0) return nullptr;
+    return indexWidget(model()->index(editRow_, editCol_));
+}
+
+void GridView::cellPressed(int row, int col) {
+    if (!isEnabled()) return;
+    beginEdit(col, row);
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    if (sizeRule_) sizeRule_(*this);
+}
+
+void GridView::setDefaultColumnWidth(int w) {
+    horizontalHeader()->setDefaultSectionSize(std::max(4, w));
+    for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, std::max(4, w));
+}
+
+void GridView::setDefaultRowHeight(int h) {
+    verticalHeader()->setDefaultSectionSize(std::max(4, h));
+    for (int r = 0; r < rowCount(); ++r) setRowHeight(r, std::max(4, h));
+}
+
+}  // namespace vildo::qt

@@ -1,0 +1,54 @@
+// A string grid of the window: shows the core's grid (fixed cells, the highlighted cell, red cells) and
+// hands selections, typed keys and edited texts to the core's handlers.
+#pragma once
+#include <QTableWidget>
+#include <functional>
+#include <string>
+
+#include "ui/grids.h"
+
+namespace vildo::qt {
+
+// What the core decides for a grid; a grid without hooks only shows its cells.
+struct GridHooks {
+    // Whether the cell may be selected; may act itself (the rule table does).
+    std::function<bool(int col, int row)> selectCell;
+    // The key as the grid takes it (8 backspace, 13 Enter); 0 drops it.
+    std::function<char(char key)> keyPress;
+    // Each change of the text of the cell being edited.
+    std::function<void(int col, int row, const std::string& text)> editText;
+};
+
+class GridView : public QTableWidget {
+    Q_OBJECT
+public:
+    GridView(Grid& grid, GridHooks hooks, QWidget* parent = nullptr);
+
+    // Brings the cells in line with the core's grid.
+    void refresh();
+    Grid& grid() { return grid_; }
+    // Opens the editor on a cell the core lets the user select; false when it does not.
+    bool beginEdit(int col, int row);
+    // The editor of the cell being edited, if any.
+    QWidget* editor() const;
+
+    // Sizes as the resize rules set them: a default, then single columns and rows.
+    void setDefaultColumnWidth(int w);
+    void setDefaultRowHeight(int h);
+    // The resize rule of this grid: column widths and row heights from its size.
+    void setSizeRule(std::function<void(GridView&)> rule) { sizeRule_ = std::move(rule); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void cellPressed(int row, int col);
+
+    Grid& grid_;
+    GridHooks hooks_;
+    std::function<void(GridView&)> sizeRule_;
+    int editCol_ = -1, editRow_ = -1;
+    friend class GridDelegate;
+};
+
+}  // namespace vildo::qt

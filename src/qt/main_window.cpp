@@ -1,0 +1,286 @@
+#include "qt/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QElapsedTimer>
+#include <algorithm>
+
+#include "hunt/goals.h"
+#include "hunt/season_driver.h"
+#include "model/state.h"
+#include "qt/grid_view.h"
+#include "qt/help_windows.h"
+#include "qt/prompts_qt.h"
+#include "qt/timer_bridge.h"
+#include "ui/chart_ops.h"
+#include "ui/dispatch.h"
+#include "ui/modes.h"
+#include "ui/startup.h"
+
+namespace vildo::qt {
+
+namespace {
+
+constexpr int kClientWidth = 1105, kClientHeight = 779;
+constexpr int kPanel4Min = 400, kPanel4Max = 450;
+
+constexpr C kLeftTabs[] = {C::TabSheet7, C::TabSheet6, C::TabSheet8, C::TabSheet9};
+constexpr C kRightTabs[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3, C::TabSheet4, C::TabSheet5, C::Rovdjur};
+
+}  // namespace
+
+QString windowCaption(const QString& version) {
+    return (QString::fromUtf8("Vildo AI ÄlgSim  ") + version.left(7)).left(24) +
+           QString::fromUtf8(" - Strategiskt och Operativt beslutsstöd i älgförvaltning");
+}
+
+MainWindow::MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent)
+    : QMainWindow(parent),
+      app_(app),
+      prompts_(prompts),
+      runner_([this](const std::function<void()>& h) { run(h); }),
+      controls_(app, runner_) {
+    setObjectName("TForm1");
+    setWindowTitle(QString::fromUtf8("Vildo AI ÄlgSim"));
+    prompts_.setParentWindow(this);
+    prompts_.setApp(app_);
+    timers_ = new TimerBridge(app_, [this](int n) { run([this, n] { fireTimer(app_, n); }); }, this);
+    help_ = std::make_unique<HelpWindows>(app_, this);
+
+    // No grid shows a highlighted cell before the user picks one.
+    for (Grid* g : {&app_.StringGrid1, &app_.StringGrid2, &app_.StringGrid3, &app_.Tabell_utv, &app_.Stringgrid5,
+                    &app_.StringGrid6})
+        g->clearSelection();
+
+    buildMenus();
+    panel3_ = new QWidget();
+    panel3_->setObjectName("Panel3");
+    auto* v = new QVBoxLayout(panel3_);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->setSpacing(4);
+    v->addWidget(buildChartArea(), 1);
+
+    panel4_ = new QWidget();
+    panel4_->setObjectName("Panel4");
+    auto* h = new QHBoxLayout(panel4_);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+    leftPages_ = new QTabWidget();
+    leftPages_->setObjectName("PageControl2");
+    rightPages_ = new QTabWidget();
+    rightPages_->setObjectName("PageControl1");
+    controls_.tab(C::TabSheet7, leftPages_, buildAreaPage());
+    controls_.tab(C::TabSheet6, leftPages_, buildStrategyPage());
+    controls_.tab(C::TabSheet8, leftPages_, buildGoalsPage());
+    controls_.tab(C::TabSheet9, leftPages_, buildResultsPage());
+    controls_.tab(C::TabSheet1, rightPages_, buildHuntPage());
+    controls_.tab(C::TabSheet2, rightPages_, buildLandUsePage());
+    controls_.tab(C::TabSheet3, rightPages_, buildReproductionPage());
+    controls_.tab(C::TabSheet4, rightPages_, buildWeightPage());
+    controls_.tab(C::TabSheet5, rightPages_, buildMortalityPage());
+    controls_.tab(C::Rovdjur, rightPages_, buildPredatorPage());
+    for (QTabWidget* tabs : {leftPages_, rightPages_}) {
+        tabs->setUsesScrollButtons(true);
+        connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int i) { pageChanged(tabs, i); });
+    }
+    h->addWidget(leftPages_, 1);
+    h->addWidget(rightPages_, 1);
+    v->addWidget(panel4_);
+    setCentralWidget(panel3_);
+
+    setMinimumSize(420, 420);
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    qApp->installEventFilter(this);
+    refresh();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    if (hourglass_) QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    static QElapsedTimer all; if (!all.isValid()) all.start();
+    QElapsedTimer t; t.start();
+    timers_->stamp();
+    dispatch(app_, handler);
+    qint64 a = t.nsecsElapsed();
+    refresh();
+    qint64 b = t.nsecsElapsed();
+    timers_->sync();
+    if (getenv("VILDO_PROFILE")) { static int paints = 0; struct F : QObject { int* n; bool eventFilter(QObject* o, QEvent* e) override { if (e->type() == QEvent::Paint) { ++*n; if (getenv("VILDO_PROFILE2")) fprintf(stderr, "  paint %s %s\n", o->metaObject()->className(), qPrintable(o->objectName())); } return false; } }; static F* f = nullptr; if (!f) { f = new F; f->n = &paints; qApp->installEventFilter(f); } fprintf(stderr, "paints so far %d\n", paints); }
+    if (getenv("VILDO_PROFILE")) fprintf(stderr, "%lld run handler %.2f refresh %.2f ms\n", (long long)all.elapsed(), a/1e6, (b-a)/1e6);
+}
+
+bool MainWindow::settled() const { return !timers_->anyEnabled(); }
+
+GridView* MainWindow::grid(const Grid& g) const {
+    for (GridView* v : grids_)
+        if (&v->grid() == &g) return v;
+    return nullptr;
+}
+
+void MainWindow::refresh() {
+    controls_.refresh();
+    for (ChartView* c : charts_)
+        if (c) c->refresh();
+    // The goal table marks the current values that miss their goals as it paints.
+    for (int r = 1; r <= 7; ++r) Stringgrid5DrawCell(app_, 2, r);
+    for (GridView* g : grids_) g->refresh();
+    for (auto [tabs, page] : {std::pair{leftPages_, app_.activeLeftPage}, std::pair{rightPages_, app_.activeRightPage}}) {
+        QWidget* w = controls_.widget(page);
+        if (w && tabs->currentWidget() != w && tabs->isTabVisible(tabs->indexOf(w))) {
+            const QSignalBlocker block(tabs);
+            tabs->setCurrentWidget(w);
+        }
+    }
+    if (app_.fonts.windowPx != coreFontPx_) {
+        coreFontPx_ = app_.fonts.windowPx;
+        fontPx_ = coreFontPx_;
+        applyFonts();
+    }
+    if (app_.hourglass != hourglass_) {
+        hourglass_ = app_.hourglass;
+        if (hourglass_)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    if (app_.terminated && !ending_) {
+        ending_ = true;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void MainWindow::startUp() {
+    if (started_) return;
+    started_ = true;
+    run([this] { vildo::startUp(app_); });
+    setWindowTitle(windowCaption(QString::fromUtf8(VILDO_VERSION)));
+    buildAreaMenu();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    startUp();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (started_ && !painted_) {
+        painted_ = true;
+        // The children paint in the same pass; the frame is complete once the event loop turns.
+        QTimer::singleShot(0, this, &MainWindow::firstPainted);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Nothing is saved at exit: every file was written when its event happened.
+    ending_ = true;
+    app_.terminated = true;
+    for (int n = 1; n < kTimerCount; ++n) app_.timers[n].enabled = false;
+    timers_->sync();
+    event->accept();
+    emit ended();
+}
+
+void MainWindow::applyFonts() {
+    QFont f = font();
+    f.setPixelSize(std::clamp(fontPx_, 11, 18));
+    setFont(f);
+    for (ChartView* c : charts_) {
+        if (!c) continue;
+        if (c->number() == 5)
+            c->setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+        else if (c->number() == 8)
+            c->setFontSizes(app_.fonts.chart8AxisPx, app_.fonts.chart8LegendPx);
+        else
+            c->setFontSizes(12, 12);
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applySizes();
+}
+
+// The resize rules of the window's panels; the grids apply their own rules when they are resized.
+void MainWindow::applySizes() {
+    panel15_->setFixedWidth(leftChartPanelWidth(width()));
+    const int half = panel3_->height() / 2;
+    panel4_->setFixedHeight(std::clamp(half, kPanel4Min, kPanel4Max));
+    app_.StringGrid3.clearSelection();
+    app_.Stringgrid5.clearSelection();
+    // The window font follows the cell height of the goal table.
+    if (GridView* goals = grid(app_.Stringgrid5); goals && goals->rowHeight(0) > 8) {
+        const int cell = goals->rowHeight(0) / 2 + 1;
+        const int px = std::clamp(cell * 5 / 6, 11, 16);
+        if (px != fontPx_) {
+            fontPx_ = px;
+            applyFonts();
+        }
+    }
+}
+
+void MainWindow::showPage(C tab) {
+    QWidget* page = controls_.widget(tab);
+    for (QTabWidget* tabs : {leftPages_, rightPages_}) {
+        const int i = tabs->indexOf(page);
+        if (i >= 0 && tabs->isTabVisible(i)) tabs->setCurrentIndex(i);
+    }
+}
+
+// The core keeps which page of each set is active; the guidance messages of the pages are the core's.
+void MainWindow::pageChanged(QTabWidget* tabs, int index) {
+    QWidget* page = tabs->widget(index);
+    const bool left = tabs == leftPages_;
+    for (C id : left ? std::vector<C>(std::begin(kLeftTabs), std::end(kLeftTabs))
+                     : std::vector<C>(std::begin(kRightTabs), std::end(kRightTabs)))
+        if (controls_.widget(id) == page) (left ? app_.activeLeftPage : app_.activeRightPage) = id;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) lastKey_ = nullptr;
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this) return false;
+    // An ignored key travels on to the parents as the same event: act on it once.
+    if (event == lastKey_ && lastKeyTarget_ && w != lastKeyTarget_ &&
+        w->isAncestorOf(static_cast<QWidget*>(lastKeyTarget_)))
+        return false;
+    lastKey_ = event;
+    lastKeyTarget_ = w;
+    auto* key = static_cast<QKeyEvent*>(event);
+    handleKey(key->key(), key->modifiers());
+    return false;  // the focused control still gets the key
+}
+
+bool MainWindow::handleKey(int key, Qt::KeyboardModifiers mods) {
+    switch (key) {
+        case Qt::Key_Right:
+        case Qt::Key_F5: run([this] { SpeedButton1Click(app_); }); return true;
+        case Qt::Key_Left: run([this] { SpeedButton2Click(app_); }); return true;
+        case Qt::Key_F1: help_->show(HelpWindow::Help); return true;
+        case Qt::Key_F2: run([this] { click(app_, C::Stortext1); }); return true;
+        case Qt::Key_F8: run([this] { click(app_, C::Advanced); }); return true;
+        case Qt::Key_F9:
+            run([this] {
+                app_.ShowFit = !app_.ShowFit;
+                PopGraph(app_, app_.YearNo);
+            });
+            return true;
+        case Qt::Key_F11: run([this] { toggleBatchSwitches(app_); }); return true;
+        default: break;
+    }
+    (void)mods;
+    return false;
+}
+
+}  // namespace vildo::qt

@@ -1,0 +1,126 @@
+// The main window TForm1: charts above, two tabbed page sets below, the menus and the keys. It builds its
+// widgets from the core's controls, grids and charts, forwards every event to the core's handler and
+// refreshes afterwards.
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "qt/chart_view.h"
+#include "qt/control_binder.h"
+#include "ui/charts.h"
+
+class QTabWidget;
+class QMenu;
+class QLabel;
+
+namespace vildo {
+
+struct Vildo;
+struct Grid;
+
+namespace qt {
+
+class GridView;
+struct GridHooks;
+class HelpWindows;
+class PromptsQt;
+class TimerBridge;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs a core handler through the global error handler, then brings the window in line with the state.
+    void run(const std::function<void()>& handler);
+    // Brings every widget in line with the core's state.
+    void refresh();
+    // The start-up of the window's first showing; runs once (also when called before showing).
+    void startUp();
+    bool started() const { return started_; }
+    // True while no core timer is running: the last change has settled.
+    bool settled() const;
+
+    Vildo& app() { return app_; }
+    ChartView* chart(int n) const { return charts_[static_cast<size_t>(n)]; }
+    GridView* grid(const Grid& g) const;
+    QWidget* control(C id) const { return controls_.widget(id); }
+    QAction* action(C id) const { return controls_.actionOf(id); }
+    QTabWidget* leftPages() const { return leftPages_; }
+    QTabWidget* rightPages() const { return rightPages_; }
+    QWidget* leftChartPanel() const { return panel15_; }
+    QMenu* areaMenu() const { return areaMenu_; }
+    HelpWindows& helpWindows() { return *help_; }
+    // Chooses a page of either page set by its tab control, as a click on the tab would.
+    void showPage(C tab);
+
+signals:
+    // The first paint after the start-up.
+    void firstPainted();
+    // The program was ended (Avsluta, Abort in the error dialog, the close box).
+    void ended();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildAreaMenu();
+    QWidget* buildChartArea();
+    QWidget* buildAreaPage();
+    QWidget* buildStrategyPage();
+    QWidget* buildGoalsPage();
+    QWidget* buildResultsPage();
+    QWidget* buildHuntPage();
+    QWidget* buildLandUsePage();
+    QWidget* buildReproductionPage();
+    QWidget* buildWeightPage();
+    QWidget* buildMortalityPage();
+    QWidget* buildPredatorPage();
+    ChartView* makeChart(int n);
+    GridView* makeGrid(Grid& g, const GridHooks& hooks, std::function<void(GridView&)> sizeRule);
+    void pageChanged(QTabWidget* tabs, int index);
+    bool handleKey(int key, Qt::KeyboardModifiers mods);
+    void applyFonts();
+    void applySizes();
+    void loadArea(int countyItem, int areaItem);
+
+    Vildo& app_;
+    PromptsQt& prompts_;
+    Runner runner_;
+    ControlBinder controls_;
+    std::unique_ptr<HelpWindows> help_;
+    TimerBridge* timers_ = nullptr;
+    std::array<ChartView*, kChartCount> charts_{};
+    std::vector<GridView*> grids_;
+    QTabWidget* leftPages_ = nullptr;
+    QTabWidget* rightPages_ = nullptr;
+    QWidget* panel3_ = nullptr;
+    QWidget* panel4_ = nullptr;
+    QWidget* panel15_ = nullptr;
+    QWidget* panel7_ = nullptr;
+    QLabel* sqrroot_ = nullptr;
+    QMenu* areaMenu_ = nullptr;
+    bool started_ = false;
+    bool painted_ = false;
+    bool hourglass_ = false;
+    bool ending_ = false;
+    int fontPx_ = 0;           // the window font's pixel size now
+    int coreFontPx_ = 0;       // the large-text setting last applied
+    const QEvent* lastKey_ = nullptr;
+    QObject* lastKeyTarget_ = nullptr;
+};
+
+// The window caption: "Vildo AI ÄlgSim  " and the version, cut together to 24 characters, then the
+// program's purpose.
+QString windowCaption(const QString& version);
+
+}  // namespace qt
+}  // namespace vildo

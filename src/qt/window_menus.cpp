@@ -1,0 +1,94 @@
+// The menu bar of the main window, and the area menu built from the counties and the service's areas.
+#include <QActionGroup>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QUrl>
+
+#include "area/area_file.h"
+#include "area/area_loading.h"
+#include "hunt/exports.h"
+#include "hunt/scenarios.h"
+#include "model/parameters.h"
+#include "model/state.h"
+#include "qt/help_windows.h"
+#include "qt/main_window.h"
+
+namespace vildo::qt {
+
+namespace {
+
+constexpr const char* kHomePage = "https://www.norrvexa.se/";
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&Arkiv");
+    file->setObjectName("Avsluta");
+    controls_.action(C::mnu_oppnaomrade, file, [this] { mnu_oppnaomradeClick(app_); });
+    controls_.action(C::mnu_Sparaomrade, file, [this] { mnu_SparaomradeClick(app_); });
+    controls_.action(C::Sparadata1, file, [this] { Sparadata1Click(app_); });
+    controls_.action(C::Laddascenario1, file, [this] { Laddascenario1Click(app_); });
+    controls_.action(C::Sparascenario1, file, [this] { Sparascenario1Click(app_); });
+    file->addSeparator();
+    // Ends at once: no question, nothing saved.
+    controls_.action(C::Avsluta1, file, [this] { QTimer::singleShot(0, this, &QWidget::close); });
+
+    QMenu* functions = menuBar()->addMenu("Funktioner");
+    controls_.action(C::Advanced, functions);
+    controls_.action(C::Expertmode1, functions);
+    functions->addSeparator();
+    controls_.action(C::Reset, functions, [this] { ResetClick(app_); });
+    controls_.action(C::Fabriksinstllningar1, functions, [this] { Fabriksinstllningar1Click(app_); });
+    functions->addSeparator();
+    controls_.action(C::Stortext1, functions);
+
+    areaMenu_ = menuBar()->addMenu(QString::fromUtf8("Område"));
+    areaMenu_->setObjectName("Omrde1");
+    buildAreaMenu();
+
+    QMenu* view = menuBar()->addMenu("Visa");
+    view->setObjectName("Visa1");
+    // Radio items: the core keeps one item of each group checked.
+    for (const auto& group : {std::vector<C>{C::Demografi1, C::Medellder1, C::Avskjutning1, C::ReproduktionochTjurandel1},
+                              std::vector<C>{C::Foderochlgbonitet1, C::lgtthetochAvskjutning1, C::Ddlighet1}}) {
+        auto* radio = new QActionGroup(view);
+        radio->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (C id : group) radio->addAction(controls_.action(id, view));
+        if (group.front() == C::Demografi1) view->addSeparator();
+    }
+
+    QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hjälp"));
+    help->setObjectName("OmVildo1");
+    controls_.action(C::Hjlp1, help, [this] { help_->show(HelpWindow::Help); });
+    controls_.action(C::Hemsidan, help, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    help->addSeparator();
+    controls_.action(C::OmVildo2, help, [this] { help_->showAbout(); });
+}
+
+// One item per county; the areas the service named at start-up as its submenu.
+void MainWindow::buildAreaMenu() {
+    areaMenu_->clear();
+    for (size_t i = 0; i < app_.Omrde1.size(); ++i) {
+        const CountyItem& county = app_.Omrde1[i];
+        const QString caption = QString::fromStdString(county.caption);
+        if (county.areas.empty()) {
+            areaMenu_->addAction(caption)->setEnabled(false);
+            continue;
+        }
+        QMenu* sub = areaMenu_->addMenu(caption);
+        for (size_t j = 0; j < county.areas.size(); ++j) {
+            QString area = QString::fromStdString(county.areas[j]);
+            area.replace("&", "&&");  // shown as written, not as a mnemonic
+            sub->addAction(area, this,
+                           [this, i, j] { loadArea(static_cast<int>(i), static_cast<int>(j)); });
+        }
+    }
+}
+
+void MainWindow::loadArea(int countyItem, int areaItem) {
+    run([&] { NyttOmrade(app_, countyItem, areaItem); });
+}
+
+}  // namespace vildo::qt

@@ -1,0 +1,120 @@
+#include "answers.h"
+
+#include "area/service_text.h"
+#include "util/parse.h"
+
+namespace vildo::service {
+
+namespace {
+
+struct BadRequest : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+const std::string& param(const Params& p, const char* key) {
+    auto it = p.find(key);
+    if (it == p.end()) throw BadRequest(std::string("nyckeln ") + key + " saknas");
+    return it->second;
+}
+
+int intParam(const Params& p, const char* key) {
+    auto v = serviceInt(param(p, key));
+    if (!v) throw BadRequest(std::string("nyckeln ") + key + " ska vara ett heltal");
+    return *v;
+}
+
+double realParam(const Params& p, const char* key) {
+    auto v = parseReal(param(p, key));
+    if (!v) throw BadRequest(std::string("nyckeln ") + key + " ska vara ett decimaltal");
+    return *v;
+}
+
+void requireSource(const Params& p, const char* key) {
+    if (param(p, key) != kDataSource) throw BadRequest("okänd datakälla");
+}
+
+std::string fitFields(const FitRecord& f, char sep) {
+    return decimalText(f.r2, 4) + sep + decimalText(f.startDens, 3) + sep + std::to_string(f.forage) + sep +
+           decimalText(f.ccSlope, 3) + sep + decimalText(f.margin, 3);
+}
+
+Answer areaNames(ServiceDatabase& db, const Params& p) {
+    int county = intParam(p, "a");
+    requireSource(p, "d");
+    auto name = db.countyName(county);
+    std::vector<std::string> areas = db.areaNames(county);
+    if (!name || areas.empty()) return {200, ""};
+    std::string body = *name;
+    for (const std::string& a : areas) body += "|" + a;
+    return {200, body};
+}
+
+Answer statistics(ServiceDatabase& db, const Params& p) {
+    int county = intParam(p, "a"), index = intParam(p, "b");
+    param(p, "c");
+    requireSource(p, "d");
+    int calf = intParam(p, "e"), bull = intParam(p, "f"), cow = intParam(p, "g");
+    std::optional<AreaData> area = db.areaAt(county, index);
+    if (!area) return {404, "Okänt område"};
+    std::string body = answerText(*area);
+    // The first start year is the area's second year: its cached result travels with the statistics.
+    if (area->years.size() >= 2) {
+        int firstStart = static_cast<int>(area->years[1][0].number);
+        if (auto fit = db.bestFit(county, area->afonr(), firstStart, calf, bull, cow))
+            body += ";R2|" + fitFields(*fit, '|');
+    }
+    return {200, body};
+}
+
+Answer cachedFit(ServiceDatabase& db, const Params& p) {
+    int county = intParam(p, "a"), afonr = intParam(p, "b"), year = intParam(p, "c");
+    requireSource(p, "d");
+    int calf = intParam(p, "e"), bull = intParam(p, "f"), cow = intParam(p, "g");
+    std::optional<FitRecord> fit = db.bestFit(county, afonr, year, calf, bull, cow);
+    return {200, "R2;" + (fit ? fitFields(*fit, ';') : std::string("0;0;0;0;0"))};
+}
+
+Answer upload(ServiceDatabase& db, const Params& p) {
+    FitRecord f;
+    f.r2 = realParam(p, "c");
+    f.forage = intParam(p, "d");
+    f.startDens = realParam(p, "e");
+    // f: county code × 100 + area number, followed directly by the four digits of the start year.
+    const std::string& key = param(p, "f");
+    if (key.size() < 5 || key.size() > 12 || key.find_first_not_of("0123456789") != std::string::npos)
+        throw BadRequest("nyckeln f ska vara länskod*100+områdesnummer följt av startåret");
+    long long area = std::stoll(key.substr(0, key.size() - 4));
+    f.county = static_cast<int>(area / 100);
+    f.afonr = static_cast<int>(area % 100);
+    f.startYear = std::stoi(key.substr(key.size() - 4));
+    requireSource(p, "g");
+    f.ccSlope = realParam(p, "h");
+    f.calfMort = intParam(p, "i");
+    f.bullMort = intParam(p, "j");
+    f.cowMort = intParam(p, "k");
+    f.margin = realParam(p, "l");
+    f.years = intParam(p, "m");
+    if (!db.areaExists(f.county, f.afonr)) return {404, "Okänt område"};
+    // A fit of 0 asks for a new estimate: the results kept for that setting are forgotten.
+    if (f.r2 == 0)
+        db.clearFits(f.county, f.afonr, f.startYear, f.calfMort, f.bullMort, f.cowMort);
+    else
+        db.recordFit(f);
+    return {200, "Registrerat"};
+}
+
+}  // namespace
+
+Answer answer(ServiceDatabase& db, const std::string& script, const Params& params) {
+    try {
+        if (script == "vildoAFOsql.php") return areaNames(db, params);
+        if (script == "vildosql.php") return statistics(db, params);
+        if (script == "vildosql_R2.php") return cachedFit(db, params);
+        if (script == "vr2sql.php") return upload(db, params);
+        return {404, "Okänt skript"};
+    } catch (const BadRequest& e) {
+        return {400, std::string("Felaktig förfrågan: ") + e.what()};
+    }
+}
+
+}  // namespace vildo::service

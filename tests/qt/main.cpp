@@ -1,0 +1,18 @@
+// Runs every window test class; each class is one QObject with its own slots.
+#include <QApplication>
+#include <QtTest>
+
+#include "qt_tests.h"
+#include "qt/dark_style.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    vildo::qt::applyDarkStyle(app);
+    int failed = 0;
+    for (QObject* test : vildo::qt::test::allTests()) {
+        failed += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failed == 0 ? 0 : 1;
+}

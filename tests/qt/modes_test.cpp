@@ -1,0 +1,98 @@
+// Advanced mode, expert mode, large text and the width the left chart panel keeps.
+#include <QAction>
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "qt_tests.h"
+
+namespace vildo::qt::test {
+
+namespace {
+
+// Every control's and tab's visibility as the window shows it.
+QList<bool> visibilities(MainWindow& w) {
+    QList<bool> out;
+    for (int i = 0; i < kControlCount; ++i) {
+        const C id = static_cast<C>(i);
+        if (QAction* a = w.action(id)) out << a->isVisible() << a->isEnabled();
+        if (QWidget* c = w.control(id)) out << !c->isHidden();
+    }
+    for (QTabWidget* tabs : {w.leftPages(), w.rightPages()})
+        for (int i = 0; i < tabs->count(); ++i) out << tabs->isTabVisible(i);
+    return out;
+}
+
+QCheckBox* box(MainWindow& w, C id) { return qobject_cast<QCheckBox*>(w.control(id)); }
+
+}  // namespace
+
+class ModesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void f8TwiceRestoresEveryVisibility() {
+        WindowFixture f;
+        const QList<bool> before = visibilities(*f.window);
+        QTest::keyClick(f.window.get(), Qt::Key_F8);
+        QVERIFY(f.window->action(C::Advanced)->isChecked());
+        QVERIFY(f.window->action(C::Expertmode1)->isEnabled());
+        QVERIFY(f.window->rightPages()->isTabVisible(f.window->rightPages()->indexOf(f.window->control(C::TabSheet3))));
+        QVERIFY(visibilities(*f.window) != before);
+        QTest::keyClick(f.window.get(), Qt::Key_F8);
+        QCOMPARE(visibilities(*f.window), before);
+        QVERIFY(!f.window->action(C::Expertmode1)->isEnabled());
+    }
+
+    void advancedOffUnchecksSavesAndChecksQuota() {
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.action(C::Advanced)->trigger();
+        w.action(C::Expertmode1)->trigger();
+        box(w, C::chk_save)->click();
+        box(w, C::chk_biodata)->click();
+        box(w, C::chk_kvotering)->click();
+        QVERIFY(box(w, C::chk_save)->isChecked());
+        QVERIFY(box(w, C::chk_biodata)->isChecked());
+        QVERIFY(!box(w, C::chk_kvotering)->isChecked());
+        w.action(C::Advanced)->trigger();
+        QVERIFY(!box(w, C::chk_save)->isChecked());
+        QVERIFY(!box(w, C::chk_biodata)->isChecked());
+        QVERIFY(box(w, C::chk_kvotering)->isChecked());
+        // Expert mode stays on; its pages are hidden with advanced mode.
+        QVERIFY(w.action(C::Expertmode1)->isChecked());
+        QVERIFY(!w.rightPages()->isTabVisible(w.rightPages()->indexOf(w.control(C::TabSheet3))));
+    }
+
+    void leftChartPanelKeepsItsWidth_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("panel");
+        QTest::newRow("narrow") << 900 << 533;
+        QTest::newRow("just below") << 1065 << 533;
+        QTest::newRow("wide") << 1400 << 700;
+    }
+    void leftChartPanelKeepsItsWidth() {
+        QFETCH(int, width);
+        QFETCH(int, panel);
+        WindowFixture f;
+        f.window->resize(width, 700);
+        QApplication::processEvents();
+        QCOMPARE(f.window->width(), width);
+        QCOMPARE(f.window->leftChartPanel()->width(), panel);
+    }
+
+    void largeTextSetsTheFonts() {
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        QTest::keyClick(&w, Qt::Key_F2);
+        QVERIFY(w.action(C::Stortext1)->isChecked());
+        QCOMPARE(w.font().pixelSize(), 15);
+        QTest::keyClick(&w, Qt::Key_F2);
+        QCOMPARE(w.font().pixelSize(), 13);
+    }
+};
+
+static Register modes([] { return new ModesTest; });
+
+}  // namespace vildo::qt::test
+
+#include "modes_test.moc"
