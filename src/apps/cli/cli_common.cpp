@@ -1,6 +1,5 @@
 #include "cli_common.h"
 
-#include <unistd.h>
 
 #include <iostream>
 
@@ -13,11 +12,9 @@ namespace vildo::cli {
 
 namespace {
 
-std::filesystem::path programFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
+// The command line works in the folder it is run from: its settings, snapshots and exports land there,
+// as they land beside a portable program.
+std::filesystem::path workingFolder() { return std::filesystem::current_path(); }
 
 }  // namespace
 
@@ -62,7 +59,7 @@ ControlSetting parseSetting(const std::string& text) {
     return {*id, static_cast<int>(*value)};
 }
 
-Session::Session() : app(std::make_unique<Vildo>(prompts, Platform::system(programFolder()))) {}
+Session::Session() : app(std::make_unique<Vildo>(prompts, Platform::system(workingFolder()))) {}
 
 void Session::start(const std::vector<ControlSetting>& settings) {
     dispatch(*app, [&] { startUp(*app); });
