@@ -65,7 +65,8 @@ QColor pointColour(const Series& s, const ChartPoint& p) { return rgb(p.colour ?
 // The colour that paints a whole bar set: the points' own colour when they all agree, else the series'.
 QColor setColour(const Series& s) {
     if (!s.points.empty() && s.points.front().colour != 0 &&
-        std::all_of(s.points.begin(), s.points.end(), [&](const ChartPoint& p) { return p.colour == s.points[0].colour; }))
+        std::all_of(s.points.begin(), s.points.end(),
+                    [&](const ChartPoint& p) { return p.colour == s.points[0].colour; }))
         return rgb(s.points.front().colour);
     return rgb(s.colour);
 }
@@ -226,8 +227,11 @@ void ChartView::refresh() {
         rendered_->background == d.background && sameAxis(rendered_->left, d.left) &&
         sameAxis(rendered_->right, d.right) && sameAxis(rendered_->bottom, d.bottom) &&
         sameSeriesList(rendered_->series, d.series)) {
-        // The fit text and the error bars read the model, not the chart: repaint the foreground.
-        if (number_ == 5) viewport()->update();
+        // The fit text and the error bars read the model, not the chart.
+        if (number_ == 5 && foreground() != foreground_) {
+            foreground_ = foreground();
+            viewport()->update();
+        }
         return;
     }
     refreshTitles();
@@ -240,7 +244,19 @@ void ChartView::refresh() {
     if (layout_ != Layout::Pie) refreshAxes();
     refreshLegend();
     rendered_ = d;
+    foreground_ = foreground();
     viewport()->update();
+}
+
+// What the main chart draws from the model besides its series.
+QString ChartView::foreground() const {
+    if (number_ != 5) return {};
+    return QString("%1 %2 %3 %4 %5")
+        .arg(app_.ShowFit)
+        .arg(app_.ModelFit, 0, 'f', 3)
+        .arg(app_.checked(C::lgtthetochAvskjutning1))
+        .arg(app_.StartIndex)
+        .arg(app_.Statistics.size());
 }
 
 void ChartView::refreshTitles() {
@@ -476,12 +492,11 @@ void ChartView::refreshAxes() {
         }
     }
     if (layout_ == Layout::HorizBars) {
-        // Bar lengths run along the bottom axis; positions stand on the left one.
+        // Bar lengths run along the bottom axis; the bars stand at whole positions of the left one.
         applyAxis(bottom_, d.bottom, xMin, xMax, false);
         Axis positions = d.left;
-        positions.min = std::min(positions.min, -0.5);
-        applyAxis(left_, positions, 0, static_cast<double>(barCategories_.size()), true);
-        left_->setRange(std::min(d.left.min, 0.5), std::max(d.left.max, barCategories_.size() - 0.5));
+        positions.setRange(d.left.min + 0.5, d.left.max + 0.5);
+        applyAxis(left_, positions, 0, 0, true);
         return;
     }
     if (layout_ == Layout::Bars) {
@@ -600,9 +615,10 @@ std::optional<ChartView::BarHit> ChartView::barAt(const QPointF& pos) const {
     if (category < 0 || category >= static_cast<int>(barCategories_.size())) return std::nullopt;
     const double offset = v.x() - (category - kBarWidth / 2);
     if (offset < 0 || offset > kBarWidth) return std::nullopt;
-    const int slot =
-        stacked_ ? 0 : std::min(static_cast<int>(activeSets_.size()) - 1,
-                                static_cast<int>(offset / (kBarWidth / static_cast<double>(activeSets_.size()))));
+    const int slot = stacked_
+                         ? 0
+                         : std::min(static_cast<int>(activeSets_.size()) - 1,
+                                    static_cast<int>(offset / (kBarWidth / static_cast<double>(activeSets_.size()))));
     size_t series = activeSets_[static_cast<size_t>(slot)];
     if (stacked_) {
         // Stacked sets share a position; the one with a value there is the bar.
@@ -727,7 +743,8 @@ void ChartView::drawFooters(QPainter& p) {
     p.setPen(d.footerColour ? rgb(d.footerColour) : palette::kText);
     const QRectF r = chart()->rect();
     double y = r.bottom() - 4 - footerLines_ * 17;
-    for (const auto& [line, shown] : {std::pair{&d.subFooter, d.subFooterVisible}, std::pair{&d.footer, d.footerVisible}}) {
+    for (const auto& [line, shown] :
+         {std::pair{&d.subFooter, d.subFooterVisible}, std::pair{&d.footer, d.footerVisible}}) {
         if (!shown || line->empty()) continue;
         p.drawText(QRectF(r.left(), y, r.width(), 17), Qt::AlignCenter, text(*line));
         y += 17;

@@ -72,6 +72,7 @@ private:
     // The bar-slot x of a category and an active set, as the bar series lays them out.
     double barX(int category, int slot) const;
 
+    QString foreground() const;
     void drawMarks(QPainter& p);
     void drawFooters(QPainter& p);
     void drawFit(QPainter& p);
@@ -87,14 +88,15 @@ private:
     QBarCategoryAxis* categories_ = nullptr;
     std::vector<QXYSeries*> xy_;  // by core series index
     QAbstractBarSeries* bars_ = nullptr;
-    std::vector<QBarSet*> sets_;        // by core series index
-    std::vector<size_t> activeSets_;    // core series indexes of the sets shown, in order
+    std::vector<QBarSet*> sets_;         // by core series index
+    std::vector<size_t> activeSets_;     // core series indexes of the sets shown, in order
     std::vector<double> barCategories_;  // the x value of each bar category
     bool stacked_ = false;
     bool labelled_ = false;  // the bar categories carry the points' labels
     QPieSeries* pie_ = nullptr;
     std::optional<Chart> rendered_;  // what the Qt chart shows now
     int footerLines_ = 0;
+    QString foreground_;
 };
 
 }  // namespace qt

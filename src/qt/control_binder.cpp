@@ -74,12 +74,10 @@ QSlider* ControlBinder::trackBar(C id) {
 
 SpinArrows* ControlBinder::upDown(C id) {
     auto* a = new SpinArrows();
-    QObject::connect(a->up(), &QToolButton::clicked, a, [this, id] {
-        run_([&] { setPosition(app_, id, app_.pos(id) + app_.ctl(id).step); });
-    });
-    QObject::connect(a->down(), &QToolButton::clicked, a, [this, id] {
-        run_([&] { setPosition(app_, id, app_.pos(id) - app_.ctl(id).step); });
-    });
+    QObject::connect(a->up(), &QToolButton::clicked, a,
+                     [this, id] { run_([&] { setPosition(app_, id, app_.pos(id) + app_.ctl(id).step); }); });
+    QObject::connect(a->down(), &QToolButton::clicked, a,
+                     [this, id] { run_([&] { setPosition(app_, id, app_.pos(id) - app_.ctl(id).step); }); });
     bind(id, a);
     return a;
 }
@@ -120,7 +118,8 @@ namespace {
 // A large filled arrow for the year buttons, in the text colour (dimmed when disabled).
 QIcon arrowIcon(Qt::ArrowType arrow) {
     QIcon icon;
-    for (auto [mode, colour] : {std::pair{QIcon::Normal, QColor(235, 235, 235)}, std::pair{QIcon::Disabled, QColor(110, 110, 110)}}) {
+    for (auto [mode, colour] :
+         {std::pair{QIcon::Normal, QColor(235, 235, 235)}, std::pair{QIcon::Disabled, QColor(110, 110, 110)}}) {
         QPixmap pm(48, 48);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
@@ -150,16 +149,16 @@ QToolButton* ControlBinder::arrowButton(C id, Qt::ArrowType arrow, std::function
 
 QComboBox* ControlBinder::combo(C id) {
     auto* b = new QComboBox();
-    QObject::connect(b, &QComboBox::currentIndexChanged, b, [this, id](int index) {
-        run_([&] { setPosition(app_, id, index); });
-    });
+    QObject::connect(b, &QComboBox::currentIndexChanged, b,
+                     [this, id](int index) { run_([&] { setPosition(app_, id, index); }); });
     bind(id, b);
     return b;
 }
 
 QLineEdit* ControlBinder::edit(C id) {
     auto* e = new QLineEdit();
-    QObject::connect(e, &QLineEdit::textEdited, e, [this, id](const QString& t) { app_.ctl(id).caption = t.toStdString(); });
+    QObject::connect(e, &QLineEdit::textEdited, e,
+                     [this, id](const QString& t) { app_.ctl(id).caption = t.toStdString(); });
     bind(id, e);
     return e;
 }

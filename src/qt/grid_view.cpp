@@ -66,7 +66,8 @@ private:
     GridView* grid_;
 };
 
-GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent) : QTableWidget(parent), grid_(grid), hooks_(std::move(hooks)) {
+GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
+    : QTableWidget(parent), grid_(grid), hooks_(std::move(hooks)) {
     setColumnCount(grid.colCount);
     setRowCount(grid.rowCount);
     horizontalHeader()->hide();
@@ -80,7 +81,6 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent) : QTableWidget(
     setWordWrap(false);
     setGridStyle(Qt::SolidLine);
     setItemDelegate(new GridDelegate(this));
-    setStyleSheet("QTableWidget { gridline-color: #4a4a4f; }");
     for (int r = 0; r < grid.rowCount; ++r)
         for (int c = 0; c < grid.colCount; ++c) {
             auto* item = new QTableWidgetItem();
@@ -102,7 +102,8 @@ void GridView::refresh() {
             const bool selected = c == grid_.selCol && r == grid_.selRow;
             const QColor bg = selected ? palette::kHighlight.darker(130) : fixed ? fixedBg : normalBg;
             if (it->background().color() != bg) it->setBackground(bg);
-            const QColor fg = grid_.red[static_cast<size_t>(c) * grid_.rowCount + r] ? QColor(255, 80, 80) : palette::kText;
+            const QColor fg =
+                grid_.red[static_cast<size_t>(c) * grid_.rowCount + r] ? QColor(255, 80, 80) : palette::kText;
             if (it->foreground().color() != fg) it->setForeground(fg);
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);

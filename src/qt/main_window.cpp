@@ -6,12 +6,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QElapsedTimer>
 #include <algorithm>
 
+#include "calibration/fit_upload.h"
 #include "hunt/goals.h"
 #include "hunt/season_driver.h"
 #include "model/state.h"
@@ -19,6 +20,7 @@
 #include "qt/help_windows.h"
 #include "qt/prompts_qt.h"
 #include "qt/timer_bridge.h"
+#include "qt/working_pane.h"
 #include "ui/chart_ops.h"
 #include "ui/dispatch.h"
 #include "ui/modes.h"
@@ -51,7 +53,8 @@ MainWindow::MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent)
     setWindowTitle(QString::fromUtf8("Vildo AI ÄlgSim"));
     prompts_.setParentWindow(this);
     prompts_.setApp(app_);
-    timers_ = new TimerBridge(app_, [this](int n) { run([this, n] { fireTimer(app_, n); }); }, this);
+    timers_ = new TimerBridge(
+        app_, [this](int n) { run([this, n] { fireTimer(app_, n); }); }, this);
     help_ = std::make_unique<HelpWindows>(app_, this);
 
     // No grid shows a highlighted cell before the user picks one.
@@ -107,17 +110,13 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    static QElapsedTimer all; if (!all.isValid()) all.start();
-    QElapsedTimer t; t.start();
     timers_->stamp();
     dispatch(app_, handler);
-    qint64 a = t.nsecsElapsed();
     refresh();
-    qint64 b = t.nsecsElapsed();
     timers_->sync();
-    if (getenv("VILDO_PROFILE")) { static int paints = 0; struct F : QObject { int* n; bool eventFilter(QObject* o, QEvent* e) override { if (e->type() == QEvent::Paint) { ++*n; if (getenv("VILDO_PROFILE2")) fprintf(stderr, "  paint %s %s\n", o->metaObject()->className(), qPrintable(o->objectName())); } return false; } }; static F* f = nullptr; if (!f) { f = new F; f->n = &paints; qApp->installEventFilter(f); } fprintf(stderr, "paints so far %d\n", paints); }
-    if (getenv("VILDO_PROFILE")) fprintf(stderr, "%lld run handler %.2f refresh %.2f ms\n", (long long)all.elapsed(), a/1e6, (b-a)/1e6);
 }
+
+QWidget* MainWindow::workingPane() const { return app_.WorkingFront ? working_ : nullptr; }
 
 bool MainWindow::settled() const { return !timers_->anyEnabled(); }
 
@@ -134,13 +133,18 @@ void MainWindow::refresh() {
     // The goal table marks the current values that miss their goals as it paints.
     for (int r = 1; r <= 7; ++r) Stringgrid5DrawCell(app_, 2, r);
     for (GridView* g : grids_) g->refresh();
-    for (auto [tabs, page] : {std::pair{leftPages_, app_.activeLeftPage}, std::pair{rightPages_, app_.activeRightPage}}) {
+    for (auto [tabs, page] :
+         {std::pair{leftPages_, app_.activeLeftPage}, std::pair{rightPages_, app_.activeRightPage}}) {
         QWidget* w = controls_.widget(page);
         if (w && tabs->currentWidget() != w && tabs->isTabVisible(tabs->indexOf(w))) {
             const QSignalBlocker block(tabs);
             tabs->setCurrentWidget(w);
         }
     }
+    QWidget* front = app_.WorkingFront ? static_cast<QWidget*>(working_) : diagram_;
+    if (chartStack_->currentWidget() != front) chartStack_->setCurrentWidget(front);
+    // The pane shows the measures of the moment: it paints whenever the charts would.
+    if (app_.WorkingFront) working_->update();
     if (app_.fonts.windowPx != coreFontPx_) {
         coreFontPx_ = app_.fonts.windowPx;
         fontPx_ = coreFontPx_;
@@ -169,7 +173,8 @@ void MainWindow::startUp() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    startUp();
+    // After the first paint, so that a message of the start-up never shows over an empty window.
+    if (!started_) QTimer::singleShot(0, this, &MainWindow::startUp);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -258,11 +263,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     lastKey_ = event;
     lastKeyTarget_ = w;
     auto* key = static_cast<QKeyEvent*>(event);
-    handleKey(key->key(), key->modifiers());
+    handleKey(key->key(), key->modifiers() & ~Qt::KeypadModifier);
     return false;  // the focused control still gets the key
 }
 
 bool MainWindow::handleKey(int key, Qt::KeyboardModifiers mods) {
+    // Ctrl alone: the upload of the fit "0" for the start year.
+    if (key == Qt::Key_R && mods == Qt::ControlModifier) {
+        run([this] { sendZeroFit(app_); });
+        return true;
+    }
     switch (key) {
         case Qt::Key_Right:
         case Qt::Key_F5: run([this] { SpeedButton1Click(app_); }); return true;
@@ -279,7 +289,6 @@ bool MainWindow::handleKey(int key, Qt::KeyboardModifiers mods) {
         case Qt::Key_F11: run([this] { toggleBatchSwitches(app_); }); return true;
         default: break;
     }
-    (void)mods;
     return false;
 }
 

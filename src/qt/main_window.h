@@ -14,6 +14,7 @@
 class QTabWidget;
 class QMenu;
 class QLabel;
+class QStackedWidget;
 
 namespace vildo {
 
@@ -27,6 +28,7 @@ struct GridHooks;
 class HelpWindows;
 class PromptsQt;
 class TimerBridge;
+class WorkingPaneView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -52,6 +54,8 @@ public:
     QTabWidget* leftPages() const { return leftPages_; }
     QTabWidget* rightPages() const { return rightPages_; }
     QWidget* leftChartPanel() const { return panel15_; }
+    // The progress pane while it lies over the charts, else null.
+    QWidget* workingPane() const;
     QMenu* areaMenu() const { return areaMenu_; }
     HelpWindows& helpWindows() { return *help_; }
     // Chooses a page of either page set by its tab control, as a click on the tab would.
@@ -105,15 +109,17 @@ private:
     QWidget* panel3_ = nullptr;
     QWidget* panel4_ = nullptr;
     QWidget* panel15_ = nullptr;
-    QWidget* panel7_ = nullptr;
+    QStackedWidget* chartStack_ = nullptr;
+    QWidget* diagram_ = nullptr;
+    WorkingPaneView* working_ = nullptr;
     QLabel* sqrroot_ = nullptr;
     QMenu* areaMenu_ = nullptr;
     bool started_ = false;
     bool painted_ = false;
     bool hourglass_ = false;
     bool ending_ = false;
-    int fontPx_ = 0;           // the window font's pixel size now
-    int coreFontPx_ = 0;       // the large-text setting last applied
+    int fontPx_ = 0;      // the window font's pixel size now
+    int coreFontPx_ = 0;  // the large-text setting last applied
     const QEvent* lastKey_ = nullptr;
     QObject* lastKeyTarget_ = nullptr;
 };

@@ -20,7 +20,7 @@ namespace vildo::qt {
 
 namespace {
 
-constexpr int kStripHeight = 50;   // the bottom strip with the box and the buttons
+constexpr int kStripHeight = 50;  // the bottom strip with the box and the buttons
 constexpr int kInfoClientWidth = 421;
 constexpr int kInfoLabelWidth = 380;
 constexpr int kLabelLeft = 24, kLabelTop = 16;
@@ -115,7 +115,8 @@ void InfoDialog::prepareQuestion(const QString& text, const QString& okCaption, 
 QString nameFilters(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
     QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
     return out.join(";;");
 }
 

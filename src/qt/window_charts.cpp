@@ -2,9 +2,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStackedWidget>
 
 #include "model/state.h"
 #include "qt/main_window.h"
+#include "qt/working_pane.h"
 
 namespace vildo::qt {
 
@@ -14,8 +16,12 @@ ChartView* MainWindow::makeChart(int n) {
     return c;
 }
 
+// The charts, and the progress pane that lies over them while the full calibration runs.
 QWidget* MainWindow::buildChartArea() {
+    chartStack_ = new QStackedWidget();
+    working_ = new WorkingPaneView(app_, runner_);
     auto* diagram = new QWidget();
+    diagram_ = diagram;
     diagram->setObjectName("pnl_Diagram");
     auto* row = new QHBoxLayout(diagram);
     row->setContentsMargins(0, 0, 0, 0);
@@ -40,7 +46,9 @@ QWidget* MainWindow::buildChartArea() {
     sqrroot_->setContentsMargins(0, 6, 12, 0);
     right->addWidget(sqrroot_, 0, 0, Qt::AlignTop | Qt::AlignRight);
     row->addWidget(panel14, 1);
-    return diagram;
+    chartStack_->addWidget(diagram);
+    chartStack_->addWidget(working_);
+    return chartStack_;
 }
 
 }  // namespace vildo::qt

@@ -7,7 +7,7 @@
 #include <QUrl>
 
 #include "area/area_file.h"
-#include "area/area_loading.h"
+#include "calibration/start_year.h"
 #include "hunt/exports.h"
 #include "hunt/scenarios.h"
 #include "model/parameters.h"
@@ -26,7 +26,7 @@ constexpr const char* kHomePage = "https://www.norrvexa.se/";
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&Arkiv");
     file->setObjectName("Avsluta");
-    controls_.action(C::mnu_oppnaomrade, file, [this] { mnu_oppnaomradeClick(app_); });
+    controls_.action(C::mnu_oppnaomrade, file, [this] { openAreaFile(app_); });
     controls_.action(C::mnu_Sparaomrade, file, [this] { mnu_SparaomradeClick(app_); });
     controls_.action(C::Sparadata1, file, [this] { Sparadata1Click(app_); });
     controls_.action(C::Laddascenario1, file, [this] { Laddascenario1Click(app_); });
@@ -51,8 +51,9 @@ void MainWindow::buildMenus() {
     QMenu* view = menuBar()->addMenu("Visa");
     view->setObjectName("Visa1");
     // Radio items: the core keeps one item of each group checked.
-    for (const auto& group : {std::vector<C>{C::Demografi1, C::Medellder1, C::Avskjutning1, C::ReproduktionochTjurandel1},
-                              std::vector<C>{C::Foderochlgbonitet1, C::lgtthetochAvskjutning1, C::Ddlighet1}}) {
+    for (const auto& group :
+         {std::vector<C>{C::Demografi1, C::Medellder1, C::Avskjutning1, C::ReproduktionochTjurandel1},
+          std::vector<C>{C::Foderochlgbonitet1, C::lgtthetochAvskjutning1, C::Ddlighet1}}) {
         auto* radio = new QActionGroup(view);
         radio->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
         for (C id : group) radio->addAction(controls_.action(id, view));
@@ -81,14 +82,13 @@ void MainWindow::buildAreaMenu() {
         for (size_t j = 0; j < county.areas.size(); ++j) {
             QString area = QString::fromStdString(county.areas[j]);
             area.replace("&", "&&");  // shown as written, not as a mnemonic
-            sub->addAction(area, this,
-                           [this, i, j] { loadArea(static_cast<int>(i), static_cast<int>(j)); });
+            sub->addAction(area, this, [this, i, j] { loadArea(static_cast<int>(i), static_cast<int>(j)); });
         }
     }
 }
 
 void MainWindow::loadArea(int countyItem, int areaItem) {
-    run([&] { NyttOmrade(app_, countyItem, areaItem); });
+    run([&] { areaItemClick(app_, countyItem, areaItem); });
 }
 
 }  // namespace vildo::qt

@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "calibration/full_calibration.h"
+#include "calibration/start_year.h"
 #include "hunt/goals.h"
 #include "model/state.h"
 #include "qt/dark_style.h"
@@ -54,8 +56,7 @@ QWidget* MainWindow::buildAreaPage() {
     ap.setColor(QPalette::WindowText, palette::kAreaBlue);
     area->setPalette(ap);
     g->addWidget(area, 0, 0, 1, 6);
-    // The full calibration is part of the coming calibration step; until then the button stays inert.
-    QPushButton* calibrate = controls_.button(C::btn_nykalib, {});
+    QPushButton* calibrate = controls_.button(C::btn_nykalib, [this] { btn_nykalibClick(app_); });
     calibrate->setFixedSize(106, 56);
     g->addWidget(calibrate, 1, 0, 2, 1, Qt::AlignTop);
 
@@ -73,10 +74,14 @@ QWidget* MainWindow::buildAreaPage() {
     adjust->setHorizontalSpacing(6);
     adjust->setVerticalSpacing(2);
     adjust->addWidget(controls_.label(C::LJustRepro), 0, 0);
-    adjust->addWidget(controls_.spinButton(C::Spin_density, {}, {}), 0, 1);
+    adjust->addWidget(controls_.spinButton(
+                              C::Spin_density, [this] { Spin_densityUpClick(app_); },
+                              [this] { Spin_densityDownClick(app_); }), 0, 1);
     adjust->addWidget(controls_.label(C::Lwinterdensity), 0, 2);
     adjust->addWidget(controls_.label(C::LJustSommar), 1, 0);
-    adjust->addWidget(controls_.spinButton(C::Spin_algbonitet, {}, {}), 1, 1);
+    adjust->addWidget(controls_.spinButton(
+                              C::Spin_algbonitet, [this] { Spin_algbonitetUpClick(app_); },
+                              [this] { Spin_algbonitetDownClick(app_); }), 1, 1);
     adjust->addWidget(controls_.label(C::LAlgbonitet), 1, 2);
     adjust->addWidget(controls_.upDown(C::UD_Lutning), 0, 3);
     QLineEdit* years2 = controls_.edit(C::Edit1);
@@ -139,13 +144,12 @@ QWidget* MainWindow::buildStrategyPage() {
     el->addSpacing(4);
     auto* buttons = new QHBoxLayout();
     buttons->setSpacing(6);
-    // The theoretical estimation and the hunting-area entry come with the calibration step.
-    QPushButton* kalib = controls_.button(C::Kalib, {});
+    QPushButton* kalib = controls_.button(C::Kalib, [this] { KalibClick(app_); });
     kalib->setFixedHeight(40);
     kalib->setMinimumWidth(150);
     kalib->setMaximumWidth(202);
     buttons->addWidget(kalib, 1);
-    QPushButton* area = controls_.button(C::btn_jaktareal, {});
+    QPushButton* area = controls_.button(C::btn_jaktareal, [this] { btn_jaktarealClick(app_); });
     area->setFixedHeight(40);
     buttons->addWidget(area);
     el->addLayout(buttons);
@@ -185,17 +189,19 @@ QWidget* MainWindow::buildGoalsPage() {
         app_.Stringgrid5.cell(col, row) = text;
         refresh();
     };
-    l->addWidget(makeGrid(app_.Stringgrid5, goals, [](GridView& v) {
-        const int w = v.viewport()->width(), d = w / 20;
-        v.setDefaultColumnWidth(d);
-        v.setColumnWidth(0, 8 * d);
-        v.setColumnWidth(1, 2 * d);
-        v.setColumnWidth(2, 2 * d);
-        v.setColumnWidth(3, w - 12 * d);
-        const int h = v.height(), row = (h - 8) / v.rowCount();
-        v.setDefaultRowHeight(row);
-        v.setRowHeight(7, h - 8 - 7 * row);
-    }), 2);
+    l->addWidget(makeGrid(app_.Stringgrid5, goals,
+                          [](GridView& v) {
+                              const int w = v.viewport()->width(), d = w / 20;
+                              v.setDefaultColumnWidth(d);
+                              v.setColumnWidth(0, 8 * d);
+                              v.setColumnWidth(1, 2 * d);
+                              v.setColumnWidth(2, 2 * d);
+                              v.setColumnWidth(3, w - 12 * d);
+                              const int h = v.height(), row = (h - 8) / v.rowCount();
+                              v.setDefaultRowHeight(row);
+                              v.setRowHeight(7, h - 8 - 7 * row);
+                          }),
+                 2);
 
     GridHooks rules;
     rules.selectCell = [this](int col, int row) {

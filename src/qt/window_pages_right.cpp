@@ -79,11 +79,10 @@ QWidget* MainWindow::buildHuntPage() {
         C label, value, spin;
         void (*up)(Vildo&);
         void (*down)(Vildo&);
-        C check;
     } rows[] = {
-        {C::Label3, C::LSpinn_Avskjutning, C::SpinButton1, SpinButton1UpClick, SpinButton1DownClick, C::chk_kvotering},
-        {C::Label6, C::LSpinn_Kalvandel, C::SpinButton3, SpinButton3UpClick, SpinButton3DownClick, C::chk_stats},
-        {C::Label5, C::LSpinn_Tjurandel, C::SpinButton2, SpinButton2UpClick, SpinButton2DownClick, C::chk_save},
+        {C::Label3, C::LSpinn_Avskjutning, C::SpinButton1, SpinButton1UpClick, SpinButton1DownClick},
+        {C::Label6, C::LSpinn_Kalvandel, C::SpinButton3, SpinButton3UpClick, SpinButton3DownClick},
+        {C::Label5, C::LSpinn_Tjurandel, C::SpinButton2, SpinButton2UpClick, SpinButton2DownClick},
     };
     int r = 0;
     for (const auto& spin : rows) {
@@ -93,17 +92,21 @@ QWidget* MainWindow::buildHuntPage() {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->addWidget(value, r, 1);
         auto up = spin.up, down = spin.down;
-        g->addWidget(controls_.spinButton(spin.spin, [this, up] { up(app_); }, [this, down] { down(app_); }), r, 2);
-        QCheckBox* check = spin.check == C::chk_stats ? controls_.checkBox(C::chk_stats, [this] {
-            if (chk_statsMouseDown(app_)) click(app_, C::chk_stats);
-        })
-                                                      : controls_.checkBox(spin.check);
-        g->addWidget(check, r, 4);
+        g->addWidget(controls_.spinButton(
+                         spin.spin, [this, up] { up(app_); }, [this, down] { down(app_); }),
+                     r, 2);
         ++r;
     }
-    g->addWidget(controls_.checkBox(C::chk_biodata), 3, 4);
+    // "Historiska data" asks the core first whether it may change.
+    QCheckBox* historic = controls_.checkBox(C::chk_stats, [this] {
+        if (chk_statsMouseDown(app_)) click(app_, C::chk_stats);
+    });
+    g->addWidget(controls_.checkBox(C::chk_kvotering), 0, 4);
+    g->addWidget(historic, 1, 4);
+    g->addWidget(controls_.checkBox(C::chk_save), 0, 5);
+    g->addWidget(controls_.checkBox(C::chk_biodata), 1, 5);
     g->setColumnMinimumWidth(3, 16);
-    g->setColumnStretch(5, 1);
+    g->setColumnStretch(6, 1);
     pl->addWidget(group9);
 
     GridHooks plan;
@@ -116,15 +119,17 @@ QWidget* MainWindow::buildHuntPage() {
     plan.editText = [this](int col, int r2, const std::string& text) {
         run([&] { StringGrid2SetEditText(app_, col, r2, text); });
     };
-    pl->addWidget(makeGrid(app_.StringGrid2, plan, [](GridView& v) {
-        const int w = v.viewport()->width(), h = v.height();
-        const int d = w / 10;
-        v.setDefaultColumnWidth(d);
-        v.setColumnWidth(0, 3 * d - 5);
-        const int rowH = h / 14;
-        v.setDefaultRowHeight(rowH);
-        v.setRowHeight(0, h % 14 + rowH + 4);
-    }), 1);
+    pl->addWidget(makeGrid(app_.StringGrid2, plan,
+                           [](GridView& v) {
+                               const int w = v.viewport()->width(), h = v.height();
+                               const int d = w / 10;
+                               v.setDefaultColumnWidth(d);
+                               v.setColumnWidth(0, 3 * d - 5);
+                               const int rowH = h / 14;
+                               v.setDefaultRowHeight(rowH);
+                               v.setRowHeight(0, h % 14 + rowH + 4);
+                           }),
+                  1);
     row->addWidget(panel8, 1);
     return page;
 }
@@ -133,8 +138,8 @@ QWidget* MainWindow::buildLandUsePage() {
     auto* page = new QWidget();
     auto* l = box(new QVBoxLayout(page), 4);
     l->addWidget(makeChart(3), 1);
-    panel7_ = controls_.panel(C::Panel7, new QWidget());
-    auto* row = box(new QHBoxLayout(panel7_), 0, 6);
+    QWidget* panel7 = controls_.panel(C::Panel7, new QWidget());
+    auto* row = box(new QHBoxLayout(panel7), 0, 6);
 
     QGroupBox* areas = controls_.group(C::GroupBox4);
     auto* ag = new QGridLayout(areas);
@@ -155,7 +160,7 @@ QWidget* MainWindow::buildLandUsePage() {
     qg->addWidget(controls_.trackBar(C::Trk_barkraftovrig), 1, 0, 1, 2);
     qg->addWidget(controls_.label(C::LAlgbonitetChange), 2, 0, 1, 2);
     row->addWidget(quality, 1);
-    l->addWidget(panel7_);
+    l->addWidget(panel7);
     return page;
 }
 
@@ -216,7 +221,8 @@ QWidget* MainWindow::buildMortalityPage() {
     g->addWidget(controls_.upDown(C::trk_korisk), 6, 1);
     g->setRowStretch(7, 1);
     auto* help = new QHBoxLayout();
-    help->addWidget(helpButton(controls_.button(C::hlp_dodlighet, [this] { Visainfo(app_, kMortalityHelp, "OK", 0); })));
+    help->addWidget(
+        helpButton(controls_.button(C::hlp_dodlighet, [this] { Visainfo(app_, kMortalityHelp, "OK", 0); })));
     QPushButton* health = helpButton(controls_.button(C::Button6, [this] { help_->show(HelpWindow::Fekhelp); }));
     help->addWidget(health);
     help->addStretch();

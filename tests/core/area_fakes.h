@@ -71,9 +71,10 @@ inline std::string statisticsAnswer(int harvestYears, int emptyYears = 1, const 
     for (int i = 0; i < harvestYears + emptyYears; ++i) {
         std::vector<std::string> f = yearFields(2011 + i);
         if (i >= harvestYears) f[1] = f[2] = f[3] = f[4] = f[5] = "0";
-        s += ";" + joined(f, '|');
+        s += ';';
+        s += joined(f, '|');
     }
-    if (!r2.empty()) s += ";" + r2;
+    if (!r2.empty()) s += ';' + r2;
     return s;
 }
 

@@ -1,8 +1,8 @@
 // Clicks and drags on the charts reach the core's editing handlers as axis values.
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QtCharts/QChart>
 #include <QtCharts/QXYSeries>
-#include <QTabWidget>
 #include <QtTest>
 
 #include "qt_tests.h"

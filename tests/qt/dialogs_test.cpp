@@ -98,7 +98,8 @@ private slots:
 
     void helpTextStartsWithItsQuotedLines() {
         const QStringList lines = helpText(HelpWindow::Help).split('\n');
-        QCOMPARE(lines.value(0), QString::fromUtf8("Vildo är ett strategiskt och operativt planeringsverktyg för älgförvaltning"));
+        QCOMPARE(lines.value(0),
+                 QString::fromUtf8("Vildo är ett strategiskt och operativt planeringsverktyg för älgförvaltning"));
         QCOMPARE(lines.value(1), QString::fromUtf8("F1:Hjälp F2:Stor text  F5:Start  F8: Avancerat  F9:Statistics  "));
         QVERIFY(aboutText().endsWith(QString::fromUtf8(" Simulate and think - Utmana dig själv!")));
     }

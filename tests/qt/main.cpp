@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "qt_tests.h"
 #include "qt/dark_style.h"
+#include "qt_tests.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));

@@ -1,16 +1,12 @@
 // vildo-cli area: the area menu, one area's download, and area files, against the data service.
-#include <unistd.h>
-
 #include <iostream>
-#include <random>
 
 #include "area/area_file.h"
 #include "area/area_loading.h"
 #include "area/county_table.h"
-#include "area/http_data_service.h"
 #include "cli_common.h"
 #include "commands.h"
-#include "service/server.h"
+#include "service_connection.h"
 #include "ui/dispatch.h"
 #include "util/format.h"
 #include "util/json_writer.h"
@@ -19,36 +15,6 @@
 namespace vildo::cli {
 
 namespace {
-
-// The service to ask: the given address, VILDO_SERVICE_URL, or else the stand-in on a free loopback port
-// with a database of its own that goes when the command ends.
-class ServiceConnection {
-public:
-    explicit ServiceConnection(std::string url) {
-        if (url.empty()) url = serviceUrlFromEnvironment();
-        if (url.empty()) {
-            std::random_device rd;
-            db_ = std::filesystem::temp_directory_path() /
-                  ("vildo-cli-" + std::to_string(::getpid()) + "-" + std::to_string(rd()) + ".db");
-            local_ = std::make_unique<service::BackgroundService>(db_, service::defaultSeedDir());
-            url = local_->url();
-        }
-        client_ = std::make_unique<HttpDataService>(url);
-    }
-    ~ServiceConnection() {
-        local_.reset();
-        if (!db_.empty()) {
-            std::error_code ec;
-            std::filesystem::remove(db_, ec);
-        }
-    }
-    DataService* client() { return client_.get(); }
-
-private:
-    std::filesystem::path db_;
-    std::unique_ptr<service::BackgroundService> local_;
-    std::unique_ptr<HttpDataService> client_;
-};
 
 // The terminal's prompts, with the command line's file as the answer of the file dialogs.
 class FilePrompts : public TerminalPrompts {

@@ -40,6 +40,13 @@ bool TerminalPrompts::question(const std::string& text, const std::string&, cons
     return false;
 }
 
+std::optional<std::string> TerminalPrompts::nextFile() {
+    if (fileAnswers.empty()) return std::nullopt;
+    std::string file = fileAnswers.front();
+    fileAnswers.pop_front();
+    return file;
+}
+
 ControlSetting parseSetting(const std::string& text) {
     auto eq = text.find('=');
     if (eq == std::string::npos) throw UsageError("--set väntar CONTROL=POSITION, fick: " + text);

@@ -1,5 +1,6 @@
 // Shared pieces of the command line: the session that owns the state, option parsing, output.
 #pragma once
+#include <deque>
 #include <memory>
 #include <string>
 #include <utility>
@@ -10,19 +11,25 @@
 
 namespace vildo::cli {
 
-// Prompts for a terminal: messages go to standard error; questions get the cautious answer.
+// Prompts for a terminal: messages go to standard error; questions get the cautious answer; the file
+// dialogs take the files the command line named, in order.
 class TerminalPrompts : public Prompts {
 public:
+    std::deque<std::string> fileAnswers;
+
     void message(const std::string& text) override;
     bool warningOkAbort(const std::string& text) override;
     bool warningAbortIgnore(const std::string& text) override;
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return nextFile(); }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return nextFile(); }
     std::optional<std::string> inputText(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
     bool info(const std::string& text, const std::string& okCaption, bool showBox) override;
     bool question(const std::string& text, const std::string& okCaption, const std::string& cancelCaption) override;
+
+private:
+    std::optional<std::string> nextFile();
 };
 
 struct ControlSetting {

@@ -9,5 +9,7 @@ int equilibriumCommand(const std::vector<std::string>& args);
 int areaCommand(const std::vector<std::string>& args);
 int synthCommand(const std::vector<std::string>& args);
 int seasonsCommand(const std::vector<std::string>& args);
+int calibrateCommand(const std::vector<std::string>& args);
+int batchCommand(const std::vector<std::string>& args);
 
 }  // namespace vildo::cli

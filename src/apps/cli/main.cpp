@@ -26,8 +26,19 @@ constexpr const char* kUsage =
     "  synth --out KATALOG [--seed S]\n"
     "      Simulerar datatjänstens grunddata med säsongsmodellen: KATALOG/areas och KATALOG/truth.\n"
     "  seasons --years N [--seed S] [--set KONTROLL=POSITION]... [--biodata FIL] [--json] [--dump-ui FIL]\n"
-    "      Kör jämviktskörningen, sedan N jaktsäsonger från dess avskjutning; en rad per säsong.\n"
-    "      --seed S ger slumptalen frö S, säsong k fröet S + k - 1; --biodata skriver varje skottillfälle.\n";
+    "          [--save-stats] [--scenario-load FIL] [--scenario-save FIL] [--back K] [--demography FIL]\n"
+    "      Kör jämviktskörningen, sedan N tryck på pil höger (N jaktsäsonger); en rad per säsong.\n"
+    "      --seed S ger slumptalen frö S, tryck k fröet S + k - 1; --biodata skriver varje skottillfälle;\n"
+    "      --save-stats skriver Jaktstat.csv i arbetsmappen; --back K backar K år efter säsongerna;\n"
+    "      --scenario-load läser ett scenario före säsongerna, --scenario-save sparar det efter dem;\n"
+    "      --demography skriver demografin per ålder.\n"
+    "  calibrate --county-item I --area-item J [--start-year Å] [--json] [--service URL] [--db FIL]\n"
+    "      Läser in området, beräknar vinterstammen och skattar älgstammen som programmet gör efter ett\n"
+    "      byte av startår; skriver slutsatsen. Utan --service laddas resultatet upp till den lokala\n"
+    "      datatjänstens databas FIL (vildo-dataservice.db i arbetsmappen), så en andra körning tar cachen.\n"
+    "  batch [--county-item I] [--out FIL] [--service URL] [--db FIL]\n"
+    "      Bärkraftsberäkningen för varje startår i varje område av de valda länen (alla utan --county-item);\n"
+    "      en rad per område i FIL (GlobalCC.csv).\n";
 
 struct Command {
     std::string_view name;
@@ -39,6 +50,8 @@ constexpr Command kCommands[] = {
     {"area", vildo::cli::areaCommand},
     {"synth", vildo::cli::synthCommand},
     {"seasons", vildo::cli::seasonsCommand},
+    {"calibrate", vildo::cli::calibrateCommand},
+    {"batch", vildo::cli::batchCommand},
 };
 
 }  // namespace

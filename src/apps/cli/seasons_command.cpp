@@ -4,11 +4,12 @@
 
 #include "cli_common.h"
 #include "commands.h"
-#include "ui_dump.h"
+#include "hunt/exports.h"
 #include "hunt/hunt.h"
-#include "hunt/season.h"
-#include "model/parameters.h"
+#include "hunt/scenarios.h"
+#include "hunt/season_driver.h"
 #include "ui/dispatch.h"
+#include "ui_dump.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -25,8 +26,20 @@ struct Options {
     std::vector<ControlSetting> settings;
     std::optional<std::string> biodataFile;
     std::optional<std::string> dumpFile;
+    std::optional<std::string> scenarioSave, scenarioLoad, demographyFile;
+    int back = 0;
+    bool saveStats = false;
     bool json = false;
 };
+
+int countOption(const std::vector<std::string>& args, size_t& i, int max) {
+    const std::string name = args[i];
+    std::string v = optionValue(args, i);
+    auto n = parseInt(v);
+    if (!n || *n < 0 || *n > max)
+        throw UsageError(name + " ska vara ett heltal 0.." + std::to_string(max) + ", fick: " + v);
+    return static_cast<int>(*n);
+}
 
 Options parseOptions(const std::vector<std::string>& args) {
     Options o;
@@ -34,11 +47,18 @@ Options parseOptions(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--years") {
-            std::string v = optionValue(args, i);
-            auto n = parseInt(v);
-            if (!n || *n < 1 || *n > 10000) throw UsageError("--years ska vara ett heltal 1..10000, fick: " + v);
-            o.years = static_cast<int>(*n);
+            o.years = countOption(args, i, 10000);
             haveYears = true;
+        } else if (a == "--back") {
+            o.back = countOption(args, i, 10000);
+        } else if (a == "--save-stats") {
+            o.saveStats = true;
+        } else if (a == "--scenario-save") {
+            o.scenarioSave = optionValue(args, i);
+        } else if (a == "--scenario-load") {
+            o.scenarioLoad = optionValue(args, i);
+        } else if (a == "--demography") {
+            o.demographyFile = optionValue(args, i);
         } else if (a == "--seed") {
             std::string v = optionValue(args, i);
             auto n = parseInt(v);
@@ -57,21 +77,8 @@ Options parseOptions(const std::vector<std::string>& args) {
         }
     }
     if (!haveYears) throw UsageError("--years saknas");
+    if (o.back >= o.years && o.back > 0) throw UsageError("--back kan inte gå förbi det första året");
     return o;
-}
-
-// One press of the forward button as far as the season model goes: the generator reseeded, then the
-// first season or the next one.
-void forwardPress(Vildo& app, int k, std::optional<uint32_t> seed) {
-    app.rng.seed = seed ? *seed + static_cast<uint32_t>(k - 1) : app.platform.clockSeed();
-    if (!app.SeasonStarted) {
-        app.RulesAlways = !(app.AreaLoaded && app.checked(C::chk_stats));
-        app.SeasonStarted = true;
-        Initierajakt(app);
-    } else {
-        Huntayear(app);
-        app.Land.CarryingCapacity = CallCC(app);
-    }
 }
 
 void printJson(const Vildo& a) {
@@ -130,20 +137,34 @@ int seasonsCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
     Session s;
     Vildo& app = *s.app;
-    if (o.seed) app.platform.clockSeed = [seed = *o.seed] { return seed; };
+    if (o.seed) {
+        // S at the initialisation, then S + k - 1 at the k-th forward press.
+        app.platform.clockSeed = [seed = *o.seed, calls = 0u]() mutable { return seed + (calls++ == 0 ? 0 : calls - 2); };
+    }
     s.start(o.settings);
     if (!s.settle()) return 1;
-    // "Spara biodata" on without its check of the program's own Biodata.csv: the rows go to the given file.
+    // "Spara biodata" on without its check of the working folder's Biodata.csv: the rows go to the given file.
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;
+    if (o.saveStats) dispatch(app, [&] { setChecked(app, C::chk_save, true); });
 
     std::string biodata = toCp1252(kBiodataHeader) + "\r\n";
-    for (int k = 1; k <= o.years; ++k) {
-        dispatch(app, [&] { forwardPress(app, k, o.seed); });
-        if (app.terminated) return 1;
-        o.json ? printJson(app) : printText(app);
+    app.seasonObserver = [&](const Vildo& a) {
+        o.json ? printJson(a) : printText(a);
         // Each season's list starts with the header; the file has it once.
-        for (size_t i = 1; i < app.Biodata.size(); ++i) biodata += toCp1252(app.Biodata[i]) + "\r\n";
+        for (size_t i = 1; i < a.Biodata.size(); ++i) biodata += toCp1252(a.Biodata[i]) + "\r\n";
+    };
+    if (o.scenarioLoad) {
+        s.prompts.fileAnswers.push_back(*o.scenarioLoad);
+        dispatch(app, [&] { Laddascenario1Click(app); });
     }
+    for (int k = 1; k <= o.years && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });
+    for (int k = 1; k <= o.back && !app.terminated; ++k) dispatch(app, [&] { SpeedButton2Click(app); });
+    if (o.scenarioSave) {
+        s.prompts.fileAnswers.push_back(*o.scenarioSave);
+        dispatch(app, [&] { Sparascenario1Click(app); });
+    }
+    if (o.demographyFile) dispatch(app, [&] { savetofile(app, *o.demographyFile); });
+    if (app.terminated) return 1;
     if (o.biodataFile && !writeFileAtomic(*o.biodataFile, biodata)) {
         std::cerr << "Kan inte skriva till fil: " << *o.biodataFile << '\n';
         return 1;

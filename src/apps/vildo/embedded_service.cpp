@@ -31,8 +31,8 @@ std::string ServiceConnection::get(const std::string& script, const std::string&
         const std::filesystem::path dir =
             app_.Paths.Appdata.empty() ? app_.platform.exeDir : std::filesystem::path(app_.Paths.Appdata);
         try {
-            embedded_ = std::make_unique<service::BackgroundService>(dir / "vildo-dataservice.db",
-                                                                     service::defaultSeedDir());
+            embedded_ =
+                std::make_unique<service::BackgroundService>(dir / "vildo-dataservice.db", service::defaultSeedDir());
         } catch (const std::exception& e) {
             throw ServiceError(std::string("Datatjänsten kunde inte starta: ") + e.what());
         }

@@ -66,7 +66,7 @@ void clickControl(MainWindow& w, C id) {
 
 void pressKey(MainWindow& w, const QString& name, const QString& action) {
     static const std::pair<const char*, int> kKeys[] = {
-        {"F1", Qt::Key_F1}, {"F2", Qt::Key_F2}, {"F5", Qt::Key_F5},     {"F8", Qt::Key_F8},
+        {"F1", Qt::Key_F1}, {"F2", Qt::Key_F2},   {"F5", Qt::Key_F5},     {"F8", Qt::Key_F8},
         {"F9", Qt::Key_F9}, {"F11", Qt::Key_F11}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
     for (auto [n, key] : kKeys)
         if (name.compare(n, Qt::CaseInsensitive) == 0) {

@@ -46,6 +46,7 @@ void Initierajakt(Vildo& app) {
     app.Tick = 0;
     app.ModelYears = 0;
     app.ChangeSum = 0;
+    app.MaxSummerDensity = 0;
     Rensatabell(app);
     app.Fec.FecundityFactor = Multifecund(app);
     if (history) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "calibration/regression.h"
 #include "hunt/exports.h"
 #include "hunt/goals.h"
 #include "hunt/historic.h"
@@ -116,11 +117,16 @@ void SpeedButton1Click(Vildo& app) {
         Huntayear(app);
         PopGraph(app, app.YearNo);
         if (app.Winter.WinterStock <= 0 && !askShotOut(app)) return;
+        if (app.StartIndex - 1 + app.YearNo == app.DataYears && historic(app)) {
+            if (app.checked(C::lgtthetochAvskjutning1)) FitMeasures(app);
+            DensityBands(app);
+        }
         Labels(app);
         if (app.checked(C::chk_save)) savetofile2(app, "Forward");
         if (historic(app) && app.AreaLoaded) Runstats(app, app.StartIndex + app.YearNo);
         app.Land.CarryingCapacity = CallCC(app);
     }
+    if (app.seasonObserver) app.seasonObserver(app);
     if (!app.RulesAlways && historic(app) && app.Winter.WinterStock == 0) {
         askShotOut(app);
         return;

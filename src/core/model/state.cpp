@@ -1,5 +1,6 @@
 #include "model/state.h"
 
+#include "calibration/start_year.h"
 #include "hunt/goals.h"
 #include "hunt/exports.h"
 #include "hunt/season_driver.h"
@@ -17,6 +18,7 @@ Vildo::Vildo(Prompts& p, Platform pl)
     wireExportHandlers(*this);
     wireDriverHandlers(*this);
     wireChartHandlers(*this);
+    wireCalibrationHandlers(*this);
 }
 
 }  // namespace vildo

@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -168,11 +169,35 @@ struct Vildo {
     double ModelFit = 0;
     bool hourglass = false;
 
+    // Calibration: the winter-population search, the fit measures of the latest historic run, the full
+    // calibration with its progress pane, and the carrying-capacity batch.
+    double MortalitySignature = 0;
+    bool Recalibrate = false, CacheApplied = false;
+    int32_t SearchTicks = 0, DensitySteps = 0;
+    std::string SearchNote;  // the search's line on the progress pane
+    double ObsScale = 0, ObsFit = 0, ObsSlope = 0, ModelSlope = 0, SlopeDiff = 0;
+    double ReprodSum = 0, ReprodFit = 0, ReprodSlope = 0, ReprodDiff = 0;
+    double BullShareSum = 0, BullShareFit = 0, BullShareSlope = 0, BullShareDiff = 0;
+    int32_t HistoricRuns = 0;  // fit measures taken since the full calibration started
+    double BestFit = 0, BestDensity = 0, BestForage = 0, BestCCSlope = 0;
+    double FitDensityMin = 0, FitDensityMax = 0, DensityMargin = 0, FitTrend = 0;
+    std::vector<double> DensityHistory;  // the last 11 winter densities, newest first
+    double DensityStdDev = 0;
+    bool StepDensityNext = true;
+    int32_t QuietRounds = 0, Progress = 0, MaxQuietRounds = 30;
+    double CalibStart = 0, CalibEnd = 0;  // the platform's wall seconds
+    bool WorkingFront = false;            // the progress pane pnl_working lies over the charts
+    bool TrimMode = false;
+    int32_t CCCount = 0;
+    std::string GlobalCCFile = "GlobalCC.csv";  // relative: the working folder
+
     // Indicators and charts: the key-figure grid, the largest summer density plotted since the hunt was
     // prepared, and the predator series under a held mouse button (-1: none).
     Grid StringGrid1 = Grid(4, 8);
     int32_t MaxSummerDensity = 0;
     int predatorDrag = -1;
+    // Called after each season the forward button completes (the historic replay runs several a press).
+    std::function<void(const Vildo&)> seasonObserver;
     // The active pages of the two page sets (PageControl2 on the left, PageControl1 on the right).
     C activeLeftPage = C::TabSheet8;
     C activeRightPage = C::TabSheet1;

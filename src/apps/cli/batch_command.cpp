@@ -1,0 +1,83 @@
+// vildo-cli batch: the carrying-capacity batch over the areas of the chosen counties, one line per area in
+// GlobalCC.csv.
+#include <iostream>
+
+#include "area/county_table.h"
+#include "calibration/full_calibration.h"
+#include "calibration/start_year.h"
+#include "cli_common.h"
+#include "commands.h"
+#include "service_connection.h"
+#include "ui/dispatch.h"
+#include "ui/scheduler.h"
+#include "util/parse.h"
+
+namespace vildo::cli {
+
+namespace {
+
+struct Options {
+    std::optional<int> countyItem;
+    std::string out = "GlobalCC.csv", service;
+    std::filesystem::path db;
+};
+
+Options parseOptions(const std::vector<std::string>& args) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--county-item") {
+            auto v = parseInt(optionValue(args, i));
+            if (!v || *v < 0 || *v >= kCountyItems)
+                throw UsageError("--county-item ska vara 0.." + std::to_string(kCountyItems - 1));
+            o.countyItem = static_cast<int>(*v);
+        } else if (a == "--out") {
+            o.out = optionValue(args, i);
+        } else if (a == "--service") {
+            o.service = optionValue(args, i);
+        } else if (a == "--db") {
+            o.db = optionValue(args, i);
+        } else {
+            throw UsageError("okänt argument: " + a);
+        }
+    }
+    return o;
+}
+
+}  // namespace
+
+int batchCommand(const std::vector<std::string>& args) {
+    Options o = parseOptions(args);
+    ServiceConnection service(o.service, o.db);
+    Session s;
+    s.start({});
+    Vildo& app = *s.app;
+    app.dataService = service.client();
+    bool names = false;
+    dispatch(app, [&] { names = FetchAreaNames(app); });
+    if (!names) return 1;
+    // The walk covers the areas left in the menu.
+    if (o.countyItem)
+        for (int i = 0; i < static_cast<int>(app.Omrde1.size()); ++i)
+            if (i != *o.countyItem) app.Omrde1[static_cast<size_t>(i)].areas.clear();
+    int first = 0;
+    while (first < static_cast<int>(app.Omrde1.size()) && app.Omrde1[static_cast<size_t>(first)].areas.empty())
+        ++first;
+    if (first == static_cast<int>(app.Omrde1.size())) {
+        std::cerr << "Inga områden att gå igenom\n";
+        return 1;
+    }
+    app.GlobalCCFile = o.out;
+    // The batch runs unattended: the estimate messages are off, as the batch's operator sets them.
+    app.InfoFlags[2] = 0;
+    app.InfoFlags[5] = 0;
+    setChecked(app, C::chk_trimming, true);
+    bool loaded = false;
+    dispatch(app, [&] { loaded = areaItemClick(app, first, 0); });
+    if (!loaded) return 1;
+    Scheduler scheduler(app);
+    dispatch(app, [&] { scheduler.runUntil([&] { return !calibrationRunning(app); }); });
+    return app.terminated ? 1 : 0;
+}
+
+}  // namespace vildo::cli
