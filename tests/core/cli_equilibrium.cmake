@@ -1,5 +1,7 @@
 # Runs vildo-cli equilibrium --json and checks the steady state of the first start.
-execute_process(COMMAND ${CLI} equilibrium --json OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/cli-equilibrium")
+execute_process(COMMAND ${CLI} equilibrium --json OUTPUT_VARIABLE out RESULT_VARIABLE rc
+                WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/cli-equilibrium")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "vildo-cli exited with ${rc}")
 endif()
