@@ -27,6 +27,7 @@ constexpr const char* kUsage =
     "      Simulerar datatjänstens grunddata med säsongsmodellen: KATALOG/areas och KATALOG/truth.\n"
     "  seasons --years N [--seed S] [--set KONTROLL=POSITION]... [--biodata FIL] [--json] [--dump-ui FIL]\n"
     "          [--save-stats] [--scenario-load FIL] [--scenario-save FIL] [--back K] [--demography FIL]\n"
+    "          [--county-item I --area-item J [--service URL]]\n"
     "      Kör jämviktskörningen, sedan N tryck på pil höger (N jaktsäsonger); en rad per säsong.\n"
     "      --seed S ger slumptalen frö S, tryck k fröet S + k - 1; --biodata skriver varje skottillfälle;\n"
     "      --save-stats skriver Jaktstat.csv i arbetsmappen; --back K backar K år efter säsongerna;\n"

@@ -2,8 +2,11 @@
 #include <iostream>
 #include <optional>
 
+#include "area/area_loading.h"
+#include "area/county_table.h"
 #include "cli_common.h"
 #include "commands.h"
+#include "service_connection.h"
 #include "hunt/exports.h"
 #include "hunt/hunt.h"
 #include "hunt/scenarios.h"
@@ -28,6 +31,8 @@ struct Options {
     std::optional<std::string> dumpFile;
     std::optional<std::string> scenarioSave, scenarioLoad, demographyFile;
     int back = 0;
+    std::optional<int> countyItem, areaItem;
+    std::string service;
     bool saveStats = false;
     bool json = false;
 };
@@ -57,6 +62,12 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.scenarioSave = optionValue(args, i);
         } else if (a == "--scenario-load") {
             o.scenarioLoad = optionValue(args, i);
+        } else if (a == "--county-item") {
+            o.countyItem = countOption(args, i, 1000);
+        } else if (a == "--area-item") {
+            o.areaItem = countOption(args, i, 1000);
+        } else if (a == "--service") {
+            o.service = optionValue(args, i);
         } else if (a == "--demography") {
             o.demographyFile = optionValue(args, i);
         } else if (a == "--seed") {
@@ -76,6 +87,9 @@ Options parseOptions(const std::vector<std::string>& args) {
             throw UsageError("Okänt argument: " + a);
         }
     }
+    if (o.countyItem.has_value() != o.areaItem.has_value())
+        throw UsageError("--county-item och --area-item hör ihop");
+    if (!haveYears && o.countyItem) o.years = 1, haveYears = true;  // one press replays the whole history
     if (!haveYears) throw UsageError("--years saknas");
     if (o.back >= o.years && o.back > 0) throw UsageError("--back kan inte gå förbi det första året");
     return o;
@@ -133,6 +147,28 @@ void printText(const Vildo& a) {
 
 }  // namespace
 
+// Loads the area and switches its history on: the first press replays every historic year from the first
+// start year, with the estimation left out.
+bool loadHistory(Session& s, int countyItem, int areaItem) {
+    Vildo& app = *s.app;
+    bool loaded = false;
+    dispatch(app, [&] { loaded = FetchAreaNames(app); });
+    if (!loaded) return false;
+    const CountyMenu& menu = app.Omrde1;
+    if (countyItem >= static_cast<int>(menu.size()) ||
+        areaItem >= static_cast<int>(menu[countyItem].areas.size()))
+        throw UsageError("Det finns inget område " + std::to_string(areaItem) + " under länsposten " +
+                         std::to_string(countyItem));
+    loaded = false;
+    dispatch(app, [&] { loaded = NyttOmrade(app, countyItem, areaItem); });
+    if (!loaded || !app.AreaLoaded) return false;
+    for (int n : {2, 9, 11, 12}) setTimer(app, n, false);
+    dispatch(app, [&] {
+        if (chk_statsMouseDown(app)) setChecked(app, C::chk_stats, true);
+    });
+    return app.checked(C::chk_stats);
+}
+
 int seasonsCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
     Session s;
@@ -141,7 +177,11 @@ int seasonsCommand(const std::vector<std::string>& args) {
         // S at the initialisation, then S + k - 1 at the k-th forward press.
         app.platform.clockSeed = [seed = *o.seed, calls = 0u]() mutable { return seed + (calls++ == 0 ? 0 : calls - 2); };
     }
+    std::unique_ptr<ServiceConnection> service;
+    if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
+    if (service) app.dataService = service->client();
     s.start(o.settings);
+    if (o.countyItem && !loadHistory(s, *o.countyItem, *o.areaItem)) return 1;
     if (!s.settle()) return 1;
     // "Spara biodata" on without its check of the working folder's Biodata.csv: the rows go to the given file.
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;
