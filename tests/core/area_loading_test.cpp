@@ -217,9 +217,10 @@ TEST_F(AreaLoading, ALoadedAreaSetsTheLabelTheInputsAndTheModesOfAnArea) {
     EXPECT_EQ(t->Header.DataYears, 12);
     EXPECT_EQ(t->pos(C::trk_harvest), 32);  // 325 per 100 000 ha: 32.5 tenths, halves to even
     EXPECT_EQ(t->StringGrid6.cell(3, 5), "100");
+    // The predator chart shows the area's history, one point a harvest year from the first.
     const Chart& predators = t->charts[10];
-    EXPECT_EQ(predators.bottom.min, 2012);
-    EXPECT_EQ(predators.bottom.max, 2022 + 3);
+    ASSERT_EQ(predators.series[0].points.size(), 12u);
+    EXPECT_EQ(predators.series[0].points.front().x, t->Statistics[1].year);
     EXPECT_EQ(predators.left.max, 10);
     ASSERT_EQ(t.prompts.infos.size(), 1u);
     EXPECT_TRUE(t.prompts.infos[0].showBox);  // message 5, the area has been read

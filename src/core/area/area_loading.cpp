@@ -7,8 +7,10 @@
 #include "area/data_service.h"
 #include "area/statistics.h"
 #include "area/statistics_answer.h"
+#include "hunt/season_driver.h"
 #include "model/parameters.h"
 #include "model/state.h"
+#include "ui/chart_ops.h"
 #include "ui/info_dialog.h"
 #include "util/round.h"
 
@@ -111,6 +113,8 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
     // 1. The predator chart is emptied by the download itself: the season takes its predators from that
     // chart, so a failed download must not empty it.
     app.ctl(C::GroupBox1).visible = true;
+    btn_rensaClick(app);
+    app.activeLeftPage = C::TabSheet7;
     if (!app.checked(C::Advanced)) app.ctl(C::TabSheet6).visible = false;
 
     // 2. The area's default mortality; the predator series are cleared once the new area is in.
@@ -191,6 +195,8 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
     for (int p = 2; p <= app.DataYears - 4 && p < static_cast<int>(app.Statistics.size()); ++p)
         years.items.push_back(std::to_string(std::min(app.Statistics[p].year, lastYear)));
     years.enabled = true;
+    Cleargraph(app);
+    Rovdjursgraf(app);
     trk_ungskogChange(app);
     return true;
 }
