@@ -452,7 +452,9 @@ void ChartView::applyAxis(QValueAxis* axis, const Axis& a, double dataMin, doubl
     const QRectF plot = chart()->plotArea();
     const double pixels = vertical ? (plot.height() > 10 ? plot.height() : height() * 0.7)
                                    : (plot.width() > 10 ? plot.width() : width() * 0.8);
-    const int maxTicks = std::max(2, static_cast<int>(pixels / (vertical ? 24 : 48)));
+    // Labels need room: a tick per two label heights upwards, per four sideways.
+    const int spacing = vertical ? std::max(24, 2 * axisPx_) : std::max(48, 4 * axisPx_);
+    const int maxTicks = std::max(2, static_cast<int>(pixels / spacing));
     const double step = niceStep(hi - lo, maxTicks, a.automatic ? 0 : a.increment);
     if (a.automatic) {
         lo = std::floor(lo / step) * step;
@@ -545,17 +547,37 @@ void ChartView::refreshLegend() {
         any = any || shown;
     }
     legend->setVisible(any);
+    placeLegend();
+}
+
+// Below the plot while the names fit on one line, else as a list at its right.
+void ChartView::placeLegend() {
+    QLegend* legend = chart()->legend();
+    if (layout_ == Layout::Pie || !legend->isVisible()) return;
+    const QFontMetrics fm(legend->font());
+    int needed = 0;
+    for (QLegendMarker* m : legend->markers())
+        if (m->isVisible()) needed += fm.horizontalAdvance(m->label()) + 2 * fm.height() + 8;
+    const Qt::Alignment wanted = needed > width() - 20 ? Qt::AlignRight : Qt::AlignBottom;
+    if (legend->alignment() != wanted) legend->setAlignment(wanted);
 }
 
 void ChartView::setFontSizes(int axisPx, int legendPx) {
+    axisPx_ = axisPx;
     QFont f = font();
     f.setPixelSize(axisPx);
-    for (QAbstractAxis* a : chart()->axes()) a->setLabelsFont(f);
+    for (QAbstractAxis* a : {static_cast<QAbstractAxis*>(bottom_), static_cast<QAbstractAxis*>(left_),
+                             static_cast<QAbstractAxis*>(right_), static_cast<QAbstractAxis*>(categories_)})
+        if (a) a->setLabelsFont(f);
     QFont lf = font();
     lf.setPixelSize(legendPx);
     // A condensed face where the system has one keeps long series names whole.
     lf.setStretch(QFont::SemiCondensed);
     chart()->legend()->setFont(lf);
+    if (layout_ != Layout::Pie && rendered_) {
+        refreshAxes();
+        placeLegend();
+    }
 }
 
 QPointF ChartView::viewPosition(double x, double y, AxisSide side) const {
@@ -675,8 +697,11 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event) {
 
 void ChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    // Tick spacing follows the plot's size.
-    if (layout_ != Layout::Pie && rendered_) refreshAxes();
+    // Tick spacing and the legend's place follow the chart's size.
+    if (layout_ != Layout::Pie && rendered_) {
+        refreshAxes();
+        placeLegend();
+    }
 }
 
 void ChartView::drawForeground(QPainter* painter, const QRectF& rect) {

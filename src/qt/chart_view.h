@@ -67,6 +67,7 @@ private:
     void refreshPie();
     void refreshAxes();
     void refreshLegend();
+    void placeLegend();
     void applyAxis(QValueAxis* axis, const Axis& a, double dataMin, double dataMax, bool vertical);
     std::optional<BarHit> barAt(const QPointF& pos) const;
     // The bar-slot x of a category and an active set, as the bar series lays them out.
@@ -96,6 +97,7 @@ private:
     QPieSeries* pie_ = nullptr;
     std::optional<Chart> rendered_;  // what the Qt chart shows now
     int footerLines_ = 0;
+    int axisPx_ = 12;
     QString foreground_;
 };
 

@@ -32,6 +32,7 @@ namespace {
 
 constexpr int kClientWidth = 1105, kClientHeight = 779;
 constexpr int kPanel4Min = 400, kPanel4Max = 450;
+constexpr qint64 kFrameMs = 40;
 
 constexpr C kLeftTabs[] = {C::TabSheet7, C::TabSheet6, C::TabSheet8, C::TabSheet9};
 constexpr C kRightTabs[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3, C::TabSheet4, C::TabSheet5, C::Rovdjur};
@@ -55,6 +56,9 @@ MainWindow::MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent)
     prompts_.setApp(app_);
     timers_ = new TimerBridge(
         app_, [this](int n) { run([this, n] { fireTimer(app_, n); }); }, this);
+    tableTimer_ = new QTimer(this);
+    tableTimer_->setSingleShot(true);
+    connect(tableTimer_, &QTimer::timeout, this, &MainWindow::refreshTables);
     help_ = std::make_unique<HelpWindows>(app_, this);
 
     // No grid shows a highlighted cell before the user picks one.
@@ -116,6 +120,16 @@ void MainWindow::run(const std::function<void()>& handler) {
     timers_->sync();
 }
 
+void MainWindow::refreshTables() {
+    tableTimer_->stop();
+    lastTables_.start();
+    for (ChartView* c : charts_)
+        if (c) c->refresh();
+    // The goal table marks the current values that miss their goals as it paints.
+    for (int r = 1; r <= 7; ++r) Stringgrid5DrawCell(app_, 2, r);
+    for (GridView* g : grids_) g->refresh();
+}
+
 QWidget* MainWindow::workingPane() const { return app_.WorkingFront ? working_ : nullptr; }
 
 bool MainWindow::settled() const { return !timers_->anyEnabled(); }
@@ -128,11 +142,12 @@ GridView* MainWindow::grid(const Grid& g) const {
 
 void MainWindow::refresh() {
     controls_.refresh();
-    for (ChartView* c : charts_)
-        if (c) c->refresh();
-    // The goal table marks the current values that miss their goals as it paints.
-    for (int r = 1; r <= 7; ++r) Stringgrid5DrawCell(app_, 2, r);
-    for (GridView* g : grids_) g->refresh();
+    // While timers run in bursts (the equilibrium run ticks every millisecond) the charts and tables show at
+    // most one state a frame; the settled state always shows at once.
+    if (!timers_->anyEnabled() || !lastTables_.isValid() || lastTables_.elapsed() >= kFrameMs)
+        refreshTables();
+    else if (!tableTimer_->isActive())
+        tableTimer_->start(static_cast<int>(kFrameMs - lastTables_.elapsed()));
     for (auto [tabs, page] :
          {std::pair{leftPages_, app_.activeLeftPage}, std::pair{rightPages_, app_.activeRightPage}}) {
         QWidget* w = controls_.widget(page);

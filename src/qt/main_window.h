@@ -2,6 +2,7 @@
 // widgets from the core's controls, grids and charts, forwards every event to the core's handler and
 // refreshes afterwards.
 #pragma once
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -14,6 +15,7 @@
 class QTabWidget;
 class QMenu;
 class QLabel;
+class QTimer;
 class QStackedWidget;
 
 namespace vildo {
@@ -92,6 +94,7 @@ private:
     GridView* makeGrid(Grid& g, const GridHooks& hooks, std::function<void(GridView&)> sizeRule);
     void pageChanged(QTabWidget* tabs, int index);
     bool handleKey(int key, Qt::KeyboardModifiers mods);
+    void refreshTables();
     void applyFonts();
     void applySizes();
     void loadArea(int countyItem, int areaItem);
@@ -102,6 +105,8 @@ private:
     ControlBinder controls_;
     std::unique_ptr<HelpWindows> help_;
     TimerBridge* timers_ = nullptr;
+    QTimer* tableTimer_ = nullptr;  // the charts' and tables' next frame while timers run
+    QElapsedTimer lastTables_;
     std::array<ChartView*, kChartCount> charts_{};
     std::vector<GridView*> grids_;
     QTabWidget* leftPages_ = nullptr;

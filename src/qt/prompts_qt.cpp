@@ -121,15 +121,25 @@ QString nameFilters(const std::string& filter) {
 }
 
 void PromptsQt::showScripted(QWidget* dialog) {
-    if (last_ && last_ != dialog) last_->close();
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
-    last_ = dialog;
+    open_.append(dialog);
+}
+
+QWidget* PromptsQt::lastDialog() const {
+    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+        if (*it && (*it)->isVisible()) return *it;
+    return nullptr;
+}
+
+void PromptsQt::dismissDialog() {
+    if (QWidget* top = lastDialog()) top->close();
 }
 
 void PromptsQt::closeDialogs() {
-    if (last_) last_->close();
-    last_ = nullptr;
+    for (const QPointer<QWidget>& d : open_)
+        if (d) d->close();
+    open_.clear();
 }
 
 void PromptsQt::message(const std::string& text) {

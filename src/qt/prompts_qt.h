@@ -61,9 +61,11 @@ public:
     void setScripted(bool scripted) { scripted_ = scripted; }
     bool scripted() const { return scripted_; }
 
-    // The texts shown so far, and the dialog shown last (scripted runs keep it open).
+    // The texts shown so far, and the dialog on top (scripted runs keep their dialogs open, stacked).
     const QStringList& shown() const { return shown_; }
-    QWidget* lastDialog() const { return last_; }
+    QWidget* lastDialog() const;
+    // Closes the dialog on top, as its OK button would; closeDialogs closes all.
+    void dismissDialog();
     void closeDialogs();
 
     void message(const std::string& text) override;
@@ -85,7 +87,7 @@ private:
     Vildo* app_ = nullptr;
     bool scripted_ = false;
     QStringList shown_;
-    QPointer<QWidget> last_;
+    QList<QPointer<QWidget>> open_;
 };
 
 // "OMR-file|*.omr" as a Qt name filter: "OMR-file (*.omr)".

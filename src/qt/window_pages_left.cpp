@@ -74,14 +74,16 @@ QWidget* MainWindow::buildAreaPage() {
     adjust->setHorizontalSpacing(6);
     adjust->setVerticalSpacing(2);
     adjust->addWidget(controls_.label(C::LJustRepro), 0, 0);
-    adjust->addWidget(controls_.spinButton(
-                              C::Spin_density, [this] { Spin_densityUpClick(app_); },
-                              [this] { Spin_densityDownClick(app_); }), 0, 1);
+    adjust->addWidget(
+        controls_.spinButton(
+            C::Spin_density, [this] { Spin_densityUpClick(app_); }, [this] { Spin_densityDownClick(app_); }),
+        0, 1);
     adjust->addWidget(controls_.label(C::Lwinterdensity), 0, 2);
     adjust->addWidget(controls_.label(C::LJustSommar), 1, 0);
-    adjust->addWidget(controls_.spinButton(
-                              C::Spin_algbonitet, [this] { Spin_algbonitetUpClick(app_); },
-                              [this] { Spin_algbonitetDownClick(app_); }), 1, 1);
+    adjust->addWidget(
+        controls_.spinButton(
+            C::Spin_algbonitet, [this] { Spin_algbonitetUpClick(app_); }, [this] { Spin_algbonitetDownClick(app_); }),
+        1, 1);
     adjust->addWidget(controls_.label(C::LAlgbonitet), 1, 2);
     adjust->addWidget(controls_.upDown(C::UD_Lutning), 0, 3);
     QLineEdit* years2 = controls_.edit(C::Edit1);

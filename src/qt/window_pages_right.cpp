@@ -173,7 +173,7 @@ QWidget* MainWindow::buildReproductionPage() {
     row->addWidget(controls_.checkBox(C::CheckBox1));
     row->addWidget(controls_.label(C::LSexratio));
     QSlider* ratio = controls_.trackBar(C::trk_sexratio);
-    ratio->setMinimumWidth(160);
+    ratio->setMinimumWidth(90);
     row->addWidget(ratio, 1);
     l->addWidget(panel);
     return page;

@@ -33,7 +33,7 @@ const char* const kActionHelp =
     "  advanced, expert, largetext   slår på lägena\n"
     "  resize:BxH       ändrar fönstrets storlek\n"
     "  wait:MS          väntar\n"
-    "  dismiss          stänger dialogen som visas\n";
+    "  dismiss          stänger dialogen överst, som OK gör\n";
 
 namespace {
 
@@ -150,7 +150,7 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         const int ms = number(arg, action);
         while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
     } else if (verb == "dismiss") {
-        prompts.closeDialogs();
+        prompts.dismissDialog();
     } else {
         fail("okänd åtgärd: " + action);
     }

@@ -10,8 +10,9 @@ class PromptsQt;
 
 namespace vildo {
 
-// Runs the event loop until no core timer runs (or the limit passes); false on the limit.
-bool settle(qt::MainWindow& window, int limitMs = 30000);
+// Runs the event loop until no core timer runs (or the limit passes: a full calibration takes minutes);
+// false on the limit.
+bool settle(qt::MainWindow& window, int limitMs = 300000);
 
 // Runs actions separated by ';'. Each waits until the window has settled. Throws std::runtime_error with a
 // Swedish message for an unknown action.
