@@ -1,7 +1,6 @@
-#include "calibration/regression.h"
-
 #include <gtest/gtest.h>
 
+#include "calibration/regression.h"
 #include "calibration_fixture.h"
 
 namespace vildo {

@@ -56,13 +56,15 @@ int batchCommand(const std::vector<std::string>& args) {
     bool names = false;
     dispatch(app, [&] { names = FetchAreaNames(app); });
     if (!names) return 1;
+    // The start-up finishes first, as before a user's first click: its season reset would cut into the run.
+    Scheduler(app).runUntil(
+        [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
     // The walk covers the areas left in the menu.
     if (o.countyItem)
         for (int i = 0; i < static_cast<int>(app.Omrde1.size()); ++i)
             if (i != *o.countyItem) app.Omrde1[static_cast<size_t>(i)].areas.clear();
     int first = 0;
-    while (first < static_cast<int>(app.Omrde1.size()) && app.Omrde1[static_cast<size_t>(first)].areas.empty())
-        ++first;
+    while (first < static_cast<int>(app.Omrde1.size()) && app.Omrde1[static_cast<size_t>(first)].areas.empty()) ++first;
     if (first == static_cast<int>(app.Omrde1.size())) {
         std::cerr << "Inga områden att gå igenom\n";
         return 1;

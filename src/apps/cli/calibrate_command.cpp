@@ -115,9 +115,9 @@ void printText(const Vildo& a, const Result& r) {
               << " +- " << fix(a.DensityMargin, 15, 2) << " per 1000 ha\n"
               << "Passning: ModelFit " << fix(a.ModelFit, 15, 4) << ", ObsFit " << fix(a.ObsFit, 15, 4)
               << ", ReprodFit " << fix(a.ReprodFit, 15, 4) << ", BullShareFit " << fix(a.BullShareFit, 15, 4) << '\n'
-              << "Bästa inställning: täthet " << fix(a.BestDensity / 10, 15, 1) << ", foder " << fix(a.BestForage, 15, 0)
-              << ", förändring per år " << fix(a.BestCCSlope, 15, 2) << " (passning " << fix(a.BestFit, 15, 4)
-              << ")\n"
+              << "Bästa inställning: täthet " << fix(a.BestDensity / 10, 15, 1) << ", foder "
+              << fix(a.BestForage, 15, 0) << ", förändring per år " << fix(a.BestCCSlope, 15, 2) << " (passning "
+              << fix(a.BestFit, 15, 4) << ")\n"
               << "Körningar: " << a.HistoricRuns << ", tid " << fix(r.seconds, 15, 2) << " s"
               << (r.verdict ? "" : ", ingen slutsats") << '\n';
 }
@@ -142,6 +142,9 @@ int calibrateCommand(const std::vector<std::string>& args) {
     if (o.areaItem >= static_cast<int>(county.areas.size()))
         throw UsageError(county.caption + " har " + std::to_string(county.areas.size()) +
                          " områden i datatjänsten; --area-item ska vara mindre");
+    // The start-up finishes first, as before a user's first click: its season reset would cut into the run.
+    Scheduler(app).runUntil(
+        [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
     // Without a window nobody reads the search's message: the search always goes on to the full calibration.
     app.InfoFlags[2] = 1;
 
@@ -154,7 +157,8 @@ int calibrateCommand(const std::vector<std::string>& args) {
     years.position = years.items.empty() ? -1 : 0;
     if (o.startYear) {
         auto it = std::find(years.items.begin(), years.items.end(), std::to_string(*o.startYear));
-        if (it == years.items.end()) throw UsageError("startåret " + std::to_string(*o.startYear) + " finns inte i listan");
+        if (it == years.items.end())
+            throw UsageError("startåret " + std::to_string(*o.startYear) + " finns inte i listan");
         years.position = static_cast<int>(it - years.items.begin());
     }
     dispatch(app, [&] { Combo_StartyearChange(app, StartYearSender::AreaItem); });

@@ -43,9 +43,7 @@ double densityMargin(const Vildo& app) {
     return std::max(0.2, (app.FitDensityMax - app.FitDensityMin) / (2 * app.BestFit));
 }
 
-UploadSetting lastRunSetting(const Vildo& app) {
-    return {app.BaseForageFactor, app.BaseTargetDensity, app.CCSlope};
-}
+UploadSetting lastRunSetting(const Vildo& app) { return {app.BaseForageFactor, app.BaseTargetDensity, app.CCSlope}; }
 
 bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetting& setting) {
     app.DensityMargin = densityMargin(app);
@@ -67,6 +65,9 @@ bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetti
     return registered;
 }
 
-void sendZeroFit(Vildo& app) { uploadCalibration(app, "0", {app.BaseForageFactor, 0, app.BestCCSlope}); }
+void sendZeroFit(Vildo& app) {
+    if (!app.AreaLoaded) return;  // no area, no result to forget
+    uploadCalibration(app, "0", {app.BaseForageFactor, 0, app.BestCCSlope});
+}
 
 }  // namespace vildo

@@ -167,7 +167,8 @@ void Timer11Timer(Vildo& app) {
     app.MortalitySignature = mortalitySignature(app);
     app.Header.AreaCCSlope = app.CCSlope;
 
-    const std::string a = app.ObsFit < 0.6 ? "Passning mellan Älgobs per mantimma och älgtäthet är bristfällig\r\n\r\n" : "";
+    const std::string a =
+        app.ObsFit < 0.6 ? "Passning mellan Älgobs per mantimma och älgtäthet är bristfällig\r\n\r\n" : "";
     const std::string b =
         app.ReprodFit < 0.6
             ? "Passning mellan reproduktion enligt älgobs och simulerad reproduktion är bristfällig\r\n\r\n"
@@ -253,7 +254,8 @@ WorkingPane Working(const Vildo& app, int W, int H) {
     auto diag = [&](int x, int y, const std::string& text) { p.texts.push_back({x, y, 15, true, text}); };
     auto f4 = [](double v) { return fix(v, 15, 4); };
     auto f2 = [](double v) { return fix(v, 15, 2); };
-    const int64_t seconds = static_cast<int64_t>(std::floor(std::max(0.0, app.platform.wallSeconds() - app.CalibStart)));
+    const int64_t seconds =
+        static_cast<int64_t>(std::floor(std::max(0.0, app.platform.wallSeconds() - app.CalibStart)));
     diag(50, 25, "Tid: " + intStr(seconds / 5 * 5) + " s");
     const int y0 = (H / 3) * 2;
     const int c1 = 50, c2 = W / 4, c3 = W / 2, c4 = 3 * W / 4;

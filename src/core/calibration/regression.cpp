@@ -155,8 +155,7 @@ void DensityBands(Vildo& app) {
         else
             around = {p - 1, p, p + 1};
         // A single year has no neighbour to spread against.
-        around.erase(std::remove_if(around.begin(), around.end(), [&](int q) { return q < 1 || q > n; }),
-                     around.end());
+        around.erase(std::remove_if(around.begin(), around.end(), [&](int q) { return q < 1 || q > n; }), around.end());
         double s = 0;
         const double k = static_cast<double>(around.size());
         if (around.size() >= 2) {

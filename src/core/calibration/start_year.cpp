@@ -221,8 +221,7 @@ void Timer2Timer(Vildo& app) {
             searchConverged(app);
             return;
         }
-        if (std::optional<SearchStep> step = searchStep(Ho, H, Ro, R))
-            stepControl(app, step->control, step->delta);
+        if (std::optional<SearchStep> step = searchStep(Ho, H, Ro, R)) stepControl(app, step->control, step->delta);
     } catch (const std::exception&) {
         app.prompts->message("Fel då populationen itereras.");
     }
