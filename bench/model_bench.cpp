@@ -1,6 +1,8 @@
 // The planning mode's cost: one model year, and one whole equilibrium run after a parameter change.
 #include <benchmark/benchmark.h>
 
+#include "bench_platform.h"
+
 #include "model/parameters.h"
 #include "model/population.h"
 #include "model/state.h"
@@ -9,14 +11,7 @@
 
 namespace {
 
-vildo::Platform benchPlatform() {
-    vildo::Platform p;
-    p.exeDir = std::filesystem::temp_directory_path();
-    p.clockSeed = [] { return 1u; };
-    p.currentYear = [] { return 2026; };
-    p.wallSeconds = [] { return 0.0; };
-    return p;
-}
+using vildo::bench::benchPlatform;
 
 void BM_ModelYear(benchmark::State& state) {
     vildo::SilentPrompts prompts;

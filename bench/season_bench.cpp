@@ -2,6 +2,8 @@
 // the biodata rows.
 #include <benchmark/benchmark.h>
 
+#include "bench_platform.h"
+
 #include "hunt/goal_tables.h"
 #include "hunt/hunt.h"
 #include "hunt/season.h"
@@ -11,14 +13,7 @@
 
 namespace {
 
-vildo::Platform benchPlatform() {
-    vildo::Platform p;
-    p.exeDir = std::filesystem::temp_directory_path();
-    p.clockSeed = [] { return 1u; };
-    p.currentYear = [] { return 2026; };
-    p.wallSeconds = [] { return 0.0; };
-    return p;
-}
+using vildo::bench::benchPlatform;
 
 // What one season changes, so that every iteration runs the same season.
 struct SeasonState {
