@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "hunt/season_driver.h"
 #include "model/state_files.h"
@@ -104,6 +105,52 @@ TEST_F(Driver, HistoricDataRefusesWithoutAnAreaOrDuringASeason) {
     SpeedButton1Click(*t);
     EXPECT_FALSE(chk_statsMouseDown(*t));
     EXPECT_EQ(t.prompts.messages.back(), "Återställ innan du aktiverar historiska data!");
+}
+
+}  // namespace
+}  // namespace vildo
+
+namespace vildo {
+namespace {
+
+// An area with five harvest years from the first start year, loaded by hand.
+class Replay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.startAndSettle();
+        Scheduler(*t).runFor(1500);
+        t->Statistics.assign(8, TStatistics{});
+        for (int p = 1; p <= 7; ++p) {
+            TStatistics& y = t->Statistics[p];
+            y.year = 2014 + p;
+            y.tjur = 150;
+            y.ko = 130;
+            y.kalv = 150;
+            y.totalt = p <= 6 ? 430 : 0;
+            y.obs = 0.5;
+        }
+        t->DataYears = 6;
+        t->StartIndex = 2;  // five harvest years from the start year: records 2..6
+        t->Rov.Vargrevir.assign(6, 0.0);
+        t->Rov.Bjornpop.assign(6, 0.0);
+        t->AreaLoaded = true;
+        t->ctl(C::chk_stats).position = 1;
+        t->ctl(C::LOmrade).caption = "Område: Provområde, Uppsala län";
+    }
+    test::TestApp t;
+};
+
+TEST_F(Replay, OnePressReplaysEveryHistoricYearAndStopsAtTheEndOfTheRecord) {
+    std::vector<int> years;
+    t->seasonObserver = [&](const Vildo& a) { years.push_back(a.YearNo); };
+    SpeedButton1Click(*t);
+    EXPECT_EQ(years, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(t->YearNo, 5);
+    EXPECT_FALSE(t->RulesAlways);
+    // Each season's target was the harvest recorded for its year.
+    EXPECT_EQ(t->StringGrid2.cell(5, 0), "2020");
+    SpeedButton1Click(*t);  // past the record the hunt goes on one season a press
+    EXPECT_EQ(t->YearNo, 6);
 }
 
 }  // namespace
