@@ -23,6 +23,7 @@
 #include "qt/working_pane.h"
 #include "ui/chart_ops.h"
 #include "ui/dispatch.h"
+#include "ui/pages.h"
 #include "ui/modes.h"
 #include "ui/startup.h"
 
@@ -263,7 +264,12 @@ void MainWindow::pageChanged(QTabWidget* tabs, int index) {
     const bool left = tabs == leftPages_;
     for (C id : left ? std::vector<C>(std::begin(kLeftTabs), std::end(kLeftTabs))
                      : std::vector<C>(std::begin(kRightTabs), std::end(kRightTabs)))
-        if (controls_.widget(id) == page) (left ? app_.activeLeftPage : app_.activeRightPage) = id;
+        if (controls_.widget(id) == page) {
+            if (left)
+                app_.activeLeftPage = id;
+            else if (id != app_.activeRightPage)
+                run([this, id] { PageControl1Change(app_, id); });
+        }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
