@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "calibration/full_calibration.h"
 #include "calibration/start_year.h"
 #include "calibration_fixture.h"
+#include "support/test_app.h"
 
 namespace vildo {
 namespace {
@@ -258,6 +261,26 @@ TEST_F(StartYear, TheHuntingAreaInputAsksUntilAtLeast2000HectaresOrCancel) {
     EXPECT_EQ(a().Land.OtherLandPct, 30);
     EXPECT_EQ(a().Land.ImpedimentPct, 0);
     EXPECT_TRUE(a().timers[1].enabled);
+}
+
+}  // namespace
+}  // namespace vildo
+
+namespace vildo {
+namespace {
+
+TEST(OpenAreaFile, AFileThatCannotBeReadLeavesTheLoadedAreaAlone) {
+    test::TestApp t;
+    t.startAndSettle();
+    t->AreaLoaded = true;  // an area is on screen already
+    const std::string bad = (t.dir.path / "trasig.omr").string();
+    std::ofstream(bad, std::ios::binary) << "kort";
+    t.prompts.fileAnswers = {bad};
+    openAreaFile(*t);
+    EXPECT_FALSE(t->timers[6].enabled);  // no replay of the old area
+    EXPECT_FALSE(t->timers[2].enabled);
+    EXPECT_TRUE(t->AreaLoaded);
+    EXPECT_FALSE(t.prompts.messages.empty() && t.prompts.infos.empty());
 }
 
 }  // namespace

@@ -226,15 +226,15 @@ void mnu_SparaomradeClick(Vildo& app) {
     app.Paths.Currentomr = std::filesystem::path(*file).parent_path().string();
 }
 
-void mnu_oppnaomradeClick(Vildo& app) {
+bool mnu_oppnaomradeClick(Vildo& app) {
     std::optional<std::string> file =
         app.prompts->openFile({"Hämta statistik för ett område", app.Paths.Currentomr, "OMR file|*.omr", "omr", false});
     // A file that cannot be read leaves the area that is loaded, and the flag that says so, as they were.
     if (file) {
-        if (!AreaRead(app, *file)) return;
+        if (!AreaRead(app, *file)) return false;
         app.AreaLoaded = true;
     }
-    if (!app.AreaLoaded) return;
+    if (!app.AreaLoaded) return false;
     app.AreaLoading = true;
     seriesAt(app.charts[5], 3).active = true;
     Restoretrkvalues(app);
@@ -243,6 +243,7 @@ void mnu_oppnaomradeClick(Vildo& app) {
     app.ctl(C::btn_nykalib).enabled = true;
     app.ShowFit = true;
     trk_ungskogChange(app);
+    return true;
 }
 
 }  // namespace vildo

@@ -25,6 +25,7 @@ void AreaRefresh(Vildo& app);
 
 // "Spara område" and "Öppna område" (the latter up to the start-year change, which the caller runs).
 void mnu_SparaomradeClick(Vildo& app);
-void mnu_oppnaomradeClick(Vildo& app);
+// False when nothing was refreshed: no area, or a file that could not be read.
+bool mnu_oppnaomradeClick(Vildo& app);
 
 }  // namespace vildo

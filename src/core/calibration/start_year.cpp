@@ -280,8 +280,7 @@ bool areaItemClick(Vildo& app, int countyItem, int areaItem, std::optional<int> 
 }
 
 void openAreaFile(Vildo& app) {
-    mnu_oppnaomradeClick(app);
-    if (!app.AreaLoaded) return;
+    if (!mnu_oppnaomradeClick(app)) return;  // a failed read must not restart the area already loaded
     Control& list = app.ctl(C::Combo_Startyear);
     list.position = list.items.empty() ? -1 : 0;
     app.NoFitFetch = true;
