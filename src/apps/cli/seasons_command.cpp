@@ -2,15 +2,15 @@
 #include <iostream>
 #include <optional>
 
-#include "area/area_loading.h"
 #include "area/county_table.h"
+#include "calibration/start_year.h"
 #include "cli_common.h"
 #include "commands.h"
-#include "service_connection.h"
 #include "hunt/exports.h"
 #include "hunt/hunt.h"
 #include "hunt/scenarios.h"
 #include "hunt/season_driver.h"
+#include "service_connection.h"
 #include "ui/dispatch.h"
 #include "ui_dump.h"
 #include "util/cp1252.h"
@@ -87,8 +87,7 @@ Options parseOptions(const std::vector<std::string>& args) {
             throw UsageError("Okänt argument: " + a);
         }
     }
-    if (o.countyItem.has_value() != o.areaItem.has_value())
-        throw UsageError("--county-item och --area-item hör ihop");
+    if (o.countyItem.has_value() != o.areaItem.has_value()) throw UsageError("--county-item och --area-item hör ihop");
     if (!haveYears && o.countyItem) o.years = 1, haveYears = true;  // one press replays the whole history
     if (!haveYears) throw UsageError("--years saknas");
     if (o.back >= o.years && o.back > 0) throw UsageError("--back kan inte gå förbi det första året");
@@ -155,14 +154,13 @@ bool loadHistory(Session& s, int countyItem, int areaItem) {
     dispatch(app, [&] { loaded = FetchAreaNames(app); });
     if (!loaded) return false;
     const CountyMenu& menu = app.Omrde1;
-    if (countyItem >= static_cast<int>(menu.size()) ||
-        areaItem >= static_cast<int>(menu[countyItem].areas.size()))
+    if (countyItem >= static_cast<int>(menu.size()) || areaItem >= static_cast<int>(menu[countyItem].areas.size()))
         throw UsageError("Det finns inget område " + std::to_string(areaItem) + " under länsposten " +
                          std::to_string(countyItem));
     loaded = false;
-    dispatch(app, [&] { loaded = NyttOmrade(app, countyItem, areaItem); });
+    dispatch(app, [&] { loaded = areaItemClick(app, countyItem, areaItem); });
     if (!loaded || !app.AreaLoaded) return false;
-    for (int n : {2, 9, 11, 12}) setTimer(app, n, false);
+    for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
     dispatch(app, [&] {
         if (chk_statsMouseDown(app)) setChecked(app, C::chk_stats, true);
     });
@@ -175,7 +173,9 @@ int seasonsCommand(const std::vector<std::string>& args) {
     Vildo& app = *s.app;
     if (o.seed) {
         // S at the initialisation, then S + k - 1 at the k-th forward press.
-        app.platform.clockSeed = [seed = *o.seed, calls = 0u]() mutable { return seed + (calls++ == 0 ? 0 : calls - 2); };
+        app.platform.clockSeed = [seed = *o.seed, calls = 0u]() mutable {
+            return seed + (calls++ == 0 ? 0 : calls - 2);
+        };
     }
     std::unique_ptr<ServiceConnection> service;
     if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
