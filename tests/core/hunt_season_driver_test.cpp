@@ -155,3 +155,23 @@ TEST_F(Replay, OnePressReplaysEveryHistoricYearAndStopsAtTheEndOfTheRecord) {
 
 }  // namespace
 }  // namespace vildo
+
+namespace vildo {
+namespace {
+
+TEST_F(Driver, AShotOutStockEndsARunningCalibrationAndItsPane) {
+    SpeedButton1Click(*t);
+    setTimer(*t, 9, true);
+    t->WorkingFront = t->hourglass = true;
+    std::fill(std::begin(t->Pop.FemWinter), std::end(t->Pop.FemWinter), 0.0);
+    std::fill(std::begin(t->Pop.MaleWinter), std::end(t->Pop.MaleWinter), 0.0);
+    t.prompts.questionAnswers = {false};
+    SpeedButton1Click(*t);
+    ASSERT_EQ(t.prompts.questions.size(), 1u);
+    EXPECT_FALSE(t->timers[9].enabled);
+    EXPECT_FALSE(t->WorkingFront);
+    EXPECT_FALSE(t->hourglass);
+}
+
+}  // namespace
+}  // namespace vildo

@@ -61,6 +61,8 @@ void dropLastSeasonPoints(Vildo& app) {
 
 // True when the press may go on: "OK" resets the model, "Avbryt" leaves the shot-out state on screen.
 bool askShotOut(Vildo& app) {
+    // A calibration stops here for good: its progress pane and wait cursor go with it.
+    if (app.timers[9].enabled) app.WorkingFront = app.hourglass = false;
     setTimer(app, 9, false);
     if (!Visafraga(app, kShotOutQuestion, "OK", "Avbryt")) return false;
     ResetClick(app);
