@@ -580,34 +580,23 @@ void ChartView::setFontSizes(int axisPx, int legendPx) {
     }
 }
 
+// The series whose axes stand for the given side: the first on that side, or the bars.
+QAbstractSeries* ChartView::seriesOnSide(AxisSide side) const {
+    if (layout_ != Layout::XY) return bars_;
+    const Chart& d = data();
+    for (size_t i = 0; i < xy_.size(); ++i)
+        if (d.series[i].axis == side) return xy_[i];
+    return nullptr;
+}
+
 QPointF ChartView::viewPosition(double x, double y, AxisSide side) const {
-    QAbstractSeries* ref = nullptr;
-    if (layout_ == Layout::XY) {
-        const Chart& d = data();
-        for (size_t i = 0; i < xy_.size(); ++i)
-            if (d.series[i].axis == side) {
-                ref = xy_[i];
-                break;
-            }
-    } else {
-        ref = bars_;
-    }
+    QAbstractSeries* ref = seriesOnSide(side);
     const QPointF scene = chart()->mapToScene(chart()->mapToPosition(QPointF(x, y), ref));
     return mapFromScene(scene);
 }
 
 QPointF ChartView::valueAt(const QPointF& viewPos, AxisSide side) const {
-    QAbstractSeries* ref = nullptr;
-    if (layout_ == Layout::XY) {
-        const Chart& d = data();
-        for (size_t i = 0; i < xy_.size(); ++i)
-            if (d.series[i].axis == side) {
-                ref = xy_[i];
-                break;
-            }
-    } else {
-        ref = bars_;
-    }
+    QAbstractSeries* ref = seriesOnSide(side);
     const QPointF chartPos = chart()->mapFromScene(mapToScene(viewPos.toPoint()));
     return chart()->mapToValue(chartPos, ref);
 }

@@ -52,6 +52,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QAbstractSeries* seriesOnSide(AxisSide side) const;
     enum class Layout { XY, HorizBars, Bars, Pie };
     struct BarHit {
         size_t series;

@@ -16,17 +16,6 @@ namespace vildo::cli {
 
 namespace {
 
-// The terminal's prompts, with the command line's file as the answer of the file dialogs.
-class FilePrompts : public TerminalPrompts {
-public:
-    explicit FilePrompts(std::string file) : file_(std::move(file)) {}
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return file_; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return file_; }
-
-private:
-    std::string file_;
-};
-
 struct Options {
     std::string sub, file, service;
     std::optional<int> county, countyItem, areaItem;
@@ -171,11 +160,9 @@ int areaCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
     Session s;
     if (o.sub == "open") {
-        FilePrompts prompts(o.file);
         s.start({});
-        s.app->prompts = &prompts;
+        s.prompts.fileAnswers.push_back(o.file);
         dispatch(*s.app, [&] { mnu_oppnaomradeClick(*s.app); });
-        s.app->prompts = &s.prompts;
         if (!s.app->AreaLoaded) {
             std::cerr << "Kunde inte läsa områdesfilen " << o.file << '\n';
             return 1;
