@@ -122,6 +122,7 @@ TEST_F(FitMeasuresTest, ABetterFitThanTheCachedOneIsUploadedOnlyWhileTheFullCali
     a().BaseForageFactor = 231;
     a().BaseTargetDensity = 8.4;
     a().CCSlope = 0.25;
+    a().BestCCSlope = -1.5;  // what the upload sends: the best yearly forage change, not the current one
     run(kStock, Values(6, 0.0), kCalves, kCalves, kBulls, kBulls);
     EXPECT_TRUE(queries("vr2sql.php").empty());
 
@@ -129,7 +130,7 @@ TEST_F(FitMeasuresTest, ABetterFitThanTheCachedOneIsUploadedOnlyWhileTheFullCali
     run(kStock, Values(6, 0.0), kCalves, kCalves, kBulls, kBulls);
     ASSERT_EQ(queries("vr2sql.php").size(), 1u);
     EXPECT_EQ(queries("vr2sql.php")[0],
-              "c=0,5385&d=231&e=8,400&f=3022012&g=vildodata&h=0,250&i=6&j=2&k=2&l=0,200&m=12");
+              "c=0,5385&d=231&e=8,400&f=3022012&g=vildodata&h=-1,500&i=6&j=2&k=2&l=0,200&m=12");
     EXPECT_DOUBLE_EQ(a().Statistics[1].R2, a().ModelFit);
     // The slot now holds this fit: the same fit again is not uploaded.
     run(kStock, Values(6, 0.0), kCalves, kCalves, kBulls, kBulls);

@@ -7,6 +7,8 @@
 #include "calibration/fit_upload.h"
 #include "calibration/full_calibration.h"
 #include "calibration/start_year.h"
+#include "hunt/season_driver.h"
+#include "model/state_files.h"
 #include "service/server.h"
 #include "service_test_support.h"
 #include "ui/scheduler.h"
@@ -78,10 +80,113 @@ TEST_F(CalibrationOverHttp, AnAreaIsCalibratedToAVerdictAndItsResultIsCachedForT
     EXPECT_EQ(cached->CC, a.BestForage);
     EXPECT_DOUBLE_EQ(cached->StartDens, a.BestDensity / 10);
 
+    // The verdict is the best run itself: every replay drew season k from the calibration's seed and k, so
+    // the finishing replay of the best setting is that run again.
+    EXPECT_EQ(a.ModelFit, a.BestFit);
+    EXPECT_FALSE(a.CalibrationSeed);
+    // The slot keeps the whole setting for an area file.
+    EXPECT_DOUBLE_EQ(a.Statistics[1].StartDens, a.BestDensity / 10);
+    EXPECT_DOUBLE_EQ(a.Statistics[1].CCSlope, a.BestCCSlope);
+    EXPECT_DOUBLE_EQ(a.Statistics[1].Error, a.DensityMargin);
+
     // A second load of the area starts from the cached setting.
     Run second = calibrate();
     EXPECT_EQ(second.startedBy, 12);
     EXPECT_TRUE(second.verdict);
+}
+
+// The area loaded with its start year chosen and nothing started, with 400 wolf territories from its first
+// replayed year on: every replay shoots the stock out in its first years.
+class ShotOutReplays : public CalibrationOverHttp {
+protected:
+    test::TestApp t;
+    void SetUp() override {
+        CalibrationOverHttp::SetUp();
+        t->dataService = client.get();
+        t.start();
+        Scheduler(*t).runUntil([&] { return !t->timers[13].enabled && !t->timers[1].enabled; });
+        ASSERT_TRUE(areaItemClick(*t, 1, 0));
+        for (int n : {2, 6, 12}) setTimer(*t, n, false);
+        t->Recalibrate = false;
+        Scheduler(*t).runUntil([&] { return !t->timers[1].enabled; });
+        for (ChartPoint& p : t->charts[10].series[0].points) p.y = 400;
+        t->Rov.Changed = false;
+        t->MortalitySignature = mortalitySignature(*t);
+    }
+    bool verdictShown() {
+        for (const auto& info : t.prompts.infos)
+            if (info.text.rfind(kVerdict, 0) == 0) return true;
+        return false;
+    }
+};
+
+TEST_F(ShotOutReplays, InsideACalibrationAShotOutReplayIsTheWorstFitAskedNothingAndUploadsNothing) {
+    const std::string before = snapshotBytes(*t);
+    const int density = t->pos(C::Trk_density);
+    // The first historic run, which the calibration starts before its own timer runs.
+    btn_nykalibClick(*t);
+    EXPECT_TRUE(t.prompts.questions.empty());
+    EXPECT_TRUE(t->AreaLoaded);
+    EXPECT_TRUE(t->ReplayShotOut);
+    EXPECT_TRUE(t->timers[9].enabled);
+    // The model is back where the replay began, so the next equilibrium starts from a stock.
+    EXPECT_TRUE(snapshotBytes(*t).substr(0, sizeof(TPopulation)) == before.substr(0, sizeof(TPopulation)));
+    EXPECT_GT(t->Winter.WinterStock, 0);
+
+    // Scored as a quiet round; the next step raises the stock.
+    Timer9Timer(*t);
+    EXPECT_FALSE(t->ReplayShotOut);
+    EXPECT_EQ(t->QuietRounds, 1);
+    EXPECT_EQ(t->BestFit, 0);
+    EXPECT_EQ(t->pos(C::Trk_density), density + 1);
+    EXPECT_TRUE(t->timers[6].enabled);
+
+    // A calibration whose every replay dies, the finish's replay included, still ends with a verdict.
+    Scheduler(*t).runUntil([&] { return !calibrationRunning(*t); });
+    EXPECT_TRUE(t.prompts.questions.empty());
+    EXPECT_TRUE(verdictShown());
+    EXPECT_TRUE(t->AreaLoaded);
+    EXPECT_GT(t->Winter.WinterStock, 0);
+    EXPECT_FALSE(t->CalibrationSeed);
+    // Only the finish uploaded, with the fit 0: no shot-out run sent a fit of its own.
+    std::optional<FitCache> c = parseFitAnswer(client->get("vildosql_R2.php", fitQuery(1, 1, 2012, 6, 2, 2)));
+    EXPECT_TRUE(!c || c->R2 == 0);
+}
+
+TEST_F(ShotOutReplays, OutsideACalibrationTheForwardButtonStillAsks) {
+    endCalibration(*t);  // what the start-year change had begun
+    SpeedButton1Click(*t);
+    ASSERT_EQ(t.prompts.questions.size(), 1u);
+    EXPECT_EQ(t.prompts.questions[0], kShotOutQuestion);
+}
+
+// Every area of the batch starts from the same state: an area's line is the same whether the walk starts
+// with it or reaches it after another area.
+TEST(CarryingCapacityBatch, AnAreasLineDoesNotDependOnTheAreasBeforeIt) {
+    test::SeedFolder seed;
+    for (const char* f : {"01_01.csv", "01_02.csv"})
+        seed.add(f, readWholeFile(std::filesystem::path(VILDO_DATA_DIR) / "areas" / f).value());
+    service::BackgroundService server(seed.db, seed.seed);
+    HttpDataService client(server.url());
+    auto walk = [&](int firstArea) {
+        test::TestApp t;
+        t->dataService = &client;
+        t.start();
+        Scheduler(*t).runUntil([&] { return !t->timers[13].enabled && !t->timers[1].enabled; });
+        t->GlobalCCFile = (t.dir.path / "GlobalCC.csv").string();
+        t->InfoFlags[2] = t->InfoFlags[5] = 0;
+        setChecked(*t, C::chk_trimming, true);
+        EXPECT_TRUE(areaItemClick(*t, 1, firstArea));
+        Scheduler(*t).runUntil([&] { return !calibrationRunning(*t); });
+        EXPECT_FALSE(t->BatchStart);
+        return readWholeFile(t->GlobalCCFile).value_or("");
+    };
+    const std::string both = walk(0), second = walk(1);
+    const size_t header = second.find("\r\n") + 2;
+    ASSERT_GT(header, 1u);
+    const std::string line = second.substr(header);
+    ASSERT_FALSE(line.empty());
+    EXPECT_EQ(both.substr(both.size() - line.size()), line) << both << second;
 }
 
 }  // namespace

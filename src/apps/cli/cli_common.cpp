@@ -1,6 +1,5 @@
 #include "cli_common.h"
 
-
 #include <iostream>
 
 #include "ui/dispatch.h"
@@ -88,6 +87,13 @@ bool Session::settle() {
 std::string optionValue(const std::vector<std::string>& args, size_t& i) {
     if (i + 1 >= args.size()) throw UsageError(args[i] + " väntar ett värde");
     return args[++i];
+}
+
+uint32_t seedOption(const std::vector<std::string>& args, size_t& i) {
+    std::string v = optionValue(args, i);
+    auto n = parseInt(v);
+    if (!n || *n < 0 || *n > 4294967295LL) throw UsageError("--seed ska vara ett heltal 0..4294967295, fick: " + v);
+    return static_cast<uint32_t>(*n);
 }
 
 }  // namespace vildo::cli

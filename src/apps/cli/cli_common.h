@@ -59,5 +59,7 @@ struct Session {
 
 // Reads the value of an option that takes one ("--years 5"); throws UsageError when missing.
 std::string optionValue(const std::vector<std::string>& args, size_t& i);
+// The value of --seed: an unsigned 32-bit integer.
+uint32_t seedOption(const std::vector<std::string>& args, size_t& i);
 
 }  // namespace vildo::cli

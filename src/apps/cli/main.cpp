@@ -33,10 +33,11 @@ constexpr const char* kUsage =
     "      --save-stats skriver Jaktstat.csv i arbetsmappen; --back K backar K år efter säsongerna;\n"
     "      --scenario-load läser ett scenario före säsongerna, --scenario-save sparar det efter dem;\n"
     "      --demography skriver demografin per ålder.\n"
-    "  calibrate --county-item I --area-item J [--start-year Å] [--json] [--service URL] [--db FIL]\n"
+    "  calibrate --county-item I --area-item J [--start-year Å] [--seed S] [--json] [--service URL] [--db FIL]\n"
     "      Läser in området, beräknar vinterstammen och skattar älgstammen som programmet gör efter ett\n"
     "      byte av startår; skriver slutsatsen. Utan --service laddas resultatet upp till den lokala\n"
     "      datatjänstens databas FIL (vildo-dataservice.db i arbetsmappen), så en andra körning tar cachen.\n"
+    "      --seed S: samma frö och samma databas ger samma utskrift; utan --seed väljer klockan.\n"
     "  batch [--county-item I] [--out FIL] [--service URL] [--db FIL]\n"
     "      Bärkraftsberäkningen för varje startår i varje område av de valda länen (alla utan --county-item);\n"
     "      en rad per område i FIL (GlobalCC.csv).\n";

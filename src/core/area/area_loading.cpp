@@ -135,9 +135,16 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
     for (C id : {C::Combo_Startyear, C::btn_nykalib, C::Spin_density, C::Spin_algbonitet, C::btn_helpomrade})
         app.ctl(id).enabled = true;
 
-    // 4. Set directly: a position set by code does not run the up-down's click.
+    // 4. Set directly: a position set by code does not run the up-down's click. Nothing of the previous
+    // area's estimate may steer this one: its density axis and its mortality signature go too.
+    app.MaxSummerDensity = 0;
+    app.DensitySteps = 0;
     app.Land.Algbonitet = 100;
     app.ctl(C::UD_Lutning).position = 0;
+    // The signature of the defaults set in step 2: the previous area's must not decide whether this one
+    // is searched again.
+    app.MortalitySignature =
+        (app.CalfSummerMortality + app.CalfWinterMortality) * 100 + app.NatMortPctF + app.NatMortPctM;
 
     // 5. A failed download keeps the loaded area, and so the names and indexes that go with it.
     const TLanAFO previous = app.LanAFO;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "calibration/full_calibration.h"
 #include "calibration/regression.h"
 #include "calibration/start_year.h"
 #include "model/state.h"
@@ -66,6 +67,30 @@ bool nextArea(const CountyMenu& menu, uint32_t& lan, uint32_t& afo) {
     return false;
 }
 
+// The next area starts from the state the walk started from, so that its line does not depend on the areas
+// before it. Only the walk's own bookkeeping and what ties the state to its surroundings carry over.
+void restoreBatchStart(Vildo& app) {
+    const std::shared_ptr<const Vildo> start = app.BatchStart;
+    Timers timers = app.timers;
+    std::vector<int32_t> ccValues = std::move(app.CCValues);
+    const int32_t ccCount = app.CCCount;
+    const int64_t clock = app.clockMs;
+    Prompts* prompts = app.prompts;
+    DataService* service = app.dataService;
+    auto observer = std::move(app.seasonObserver);
+    const bool reported = app.settingsWriteReported;
+    app = *start;
+    app.timers = timers;
+    app.CCValues = std::move(ccValues);
+    app.CCCount = ccCount;
+    app.clockMs = clock;
+    app.prompts = prompts;
+    app.dataService = service;
+    app.seasonObserver = std::move(observer);
+    app.settingsWriteReported = reported;
+    app.BatchStart = start;
+}
+
 }  // namespace
 
 std::string globalCCLine(const Vildo& app) {
@@ -121,6 +146,7 @@ void Timer5Timer(Vildo& app) {
     storeEstimate(app);
     app.SettingsChanged = false;
     app.TrimMode = false;
+    endCalibration(app);
 
     // 4. With the estimate messages switched off the batch goes on to the next area by itself.
     if (!app.InfoFlags[2]) {
@@ -151,10 +177,12 @@ void Timer4Timer(Vildo& app) {
         writeGlobalCC(app, app.GlobalCCFile);
         uint32_t lan = app.BatchLan, afo = app.BatchAfo;
         if (!nextArea(app.Omrde1, lan, afo)) {
+            app.BatchStart.reset();
             app.prompts->message("Klar!");
             return;
         }
-        areaItemClick(app, static_cast<int>(lan), static_cast<int>(afo));
+        if (app.BatchStart) restoreBatchStart(app);
+        if (!areaItemClick(app, static_cast<int>(lan), static_cast<int>(afo))) app.BatchStart.reset();
     } catch (const std::exception&) {
         app.prompts->message("Fel då ny område ska väljas!");
     }

@@ -27,7 +27,8 @@ struct Running {
 
 struct Averager {
     AreaAverages a;
-    Running harvest, youngForest, calfShare, bullObs, reprod, sexRatio, bullW, cowW, bullCalfW, heiferCalfW;
+    Running harvest, youngForest, calfShare, bullObs, reprod, sexRatio, bullW, cowW, bullCalfW, heiferCalfW, wolves,
+        bears;
 
     // A missing bull share resets the running mean to 0.22 in the start window only.
     void add(const TStatistics& s, bool bullObsDefault) {
@@ -45,6 +46,8 @@ struct Averager {
         if (s.kovikt > 0) cowW.add(a.CowWeightMean, s.kovikt);
         if (s.tjurkalvvikt > 0) bullCalfW.add(a.BullCalfWeightMean, s.tjurkalvvikt);
         if (s.kvigkalvvikt > 0) heiferCalfW.add(a.HeiferCalfWeightMean, s.kvigkalvvikt);
+        wolves.add(a.WolfMean, s.varg);
+        bears.add(a.BearMean, s.bjorn);
     }
 };
 

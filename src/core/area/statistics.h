@@ -22,6 +22,7 @@ struct AreaAverages {
     double CowWeightMean = 0;
     double BullCalfWeightMean = 0;
     double HeiferCalfWeightMean = 0;
+    double WolfMean = 0, BearMean = 0;  // recorded wolf territories and bears
 };
 
 // The start window: n positions from the record of year Y. Positions outside the array count as absent.

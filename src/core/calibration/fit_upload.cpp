@@ -43,7 +43,10 @@ double densityMargin(const Vildo& app) {
     return std::max(0.2, (app.FitDensityMax - app.FitDensityMin) / (2 * app.BestFit));
 }
 
-UploadSetting lastRunSetting(const Vildo& app) { return {app.BaseForageFactor, app.BaseTargetDensity, app.CCSlope}; }
+// The forage and start density with which the last run began, and the best yearly forage change so far.
+UploadSetting lastRunSetting(const Vildo& app) {
+    return {app.BaseForageFactor, app.BaseTargetDensity, app.BestCCSlope};
+}
 
 bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetting& setting) {
     app.DensityMargin = densityMargin(app);

@@ -25,7 +25,7 @@ struct UploadSetting {
 // Sets DensityMargin and uploads; afterwards the slot's R2 is the current ModelFit, whatever the answer.
 // True only for the answer "Registrerat".
 bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetting& setting);
-// The setting with which the last historic run began.
+// The setting with which the last historic run began, with the best yearly forage change.
 UploadSetting lastRunSetting(const Vildo& app);
 
 // Ctrl+R: the upload with the fit "0", which asks the service to forget its results for the start year.

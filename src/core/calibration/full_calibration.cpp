@@ -65,26 +65,56 @@ void finish(Vildo& app) {
     uploadCalibration(app, fix(app.BestFit, 15, 4), {app.BestForage, app.BestDensity / 10, app.BestCCSlope});
     app.CalibEnd = app.platform.wallSeconds();
     restoreBest(app);
+    // The slot holds the whole setting, so that an area file opened again replays what was found: the
+    // start density to the tenth the density control holds, the slope and the margin with it.
     if (TStatistics* slot = fitSlot(app)) {
         slot->CC = positionOf(app.BestForage);
-        slot->StartDens = static_cast<double>(Round(app.BestDensity / 10));
+        slot->StartDens = app.BestDensity / 10;
         slot->R2 = app.BestFit;
+        slot->CCSlope = app.BestCCSlope;
+        slot->Error = app.DensityMargin;
     }
     btn_rensaClick(app);
     trk_ungskogChange(app);
+    app.NextReplayStart = app.BestReplayStart;
     setTimer(app, 6, true);
     app.DensityStdDev = sampleStdDev(app.DensityHistory);
     setTimer(app, 11, true);
 }
 
+// A replay that shot the stock out is worse than any fit: it counts as a quiet round (so that a calibration
+// whose every replay dies still ends), and the next step raises the stock.
+void scoreShotOut(Vildo& app) {
+    app.ReplayShotOut = false;
+    setTimer(app, 1, false);
+    ++app.QuietRounds;
+    app.Progress = std::max(app.Progress, app.QuietRounds);
+    if (app.QuietRounds >= app.MaxQuietRounds)
+        finish(app);
+    else
+        Spin_densityDownClick(app);
+}
+
 }  // namespace
+
+void beginCalibration(Vildo& app) {
+    endCalibration(app);
+    app.CalibrationSeed = app.platform.clockSeed();
+}
+
+void endCalibration(Vildo& app) {
+    app.CalibrationSeed.reset();
+    for (std::string* s : {&app.ReplayStart, &app.BestReplayStart, &app.NextReplayStart}) s->clear();
+    app.ReplayShotOut = false;
+}
 
 double mortalitySignature(const Vildo& app) {
     return (app.CalfSummerMortality + app.CalfWinterMortality) * 100 + app.NatMortPctF + app.NatMortPctM;
 }
 
 void btn_nykalibClick(Vildo& app) {
-    // 1, 2.
+    // 1, 2. A calibration started by a start-year change or a search keeps the seed it drew.
+    if (!app.CalibrationSeed) beginCalibration(app);
     app.CalibStart = app.platform.wallSeconds();
     if (!app.checked(C::ReproduktionochTjurandel1)) click(app, C::ReproduktionochTjurandel1);
     if (!app.checked(C::lgtthetochAvskjutning1)) click(app, C::lgtthetochAvskjutning1);
@@ -97,6 +127,7 @@ void btn_nykalibClick(Vildo& app) {
     app.BestDensity = app.pos(C::Trk_density);
     app.BestForage = app.pos(C::Trk_barkraftovrig);
     app.BestCCSlope = app.CCSlope;
+    app.BestReplayStart.clear();
     app.FitDensityMin = app.FitDensityMax = app.Winter.WinterDensity;
     app.DensityHistory.clear();
     app.HistoricRuns = 0;
@@ -121,7 +152,12 @@ void btn_nykalibClick(Vildo& app) {
 
 void Timer9Timer(Vildo& app) {
     const bool modelIdle = !app.timers[1].enabled || app.SeasonStarted;
-    if (!modelIdle || app.StartIndex - 1 + app.YearNo != app.DataYears || app.timers[2].enabled) return;
+    const bool runOver = app.StartIndex - 1 + app.YearNo == app.DataYears || app.ReplayShotOut;
+    if (!modelIdle || !runOver || app.timers[2].enabled) return;
+    if (app.ReplayShotOut) {
+        scoreShotOut(app);
+        return;
+    }
 
     // 1-4.
     setTimer(app, 1, false);
@@ -133,6 +169,7 @@ void Timer9Timer(Vildo& app) {
         app.BestDensity = app.pos(C::Trk_density);
         app.BestForage = app.pos(C::Trk_barkraftovrig);
         app.BestCCSlope = app.CCSlope;
+        app.BestReplayStart = app.ReplayStart;
         app.FitDensityMin = app.FitDensityMax = density;
         refreshForageChange(app);
     }
@@ -162,6 +199,7 @@ void Timer9Timer(Vildo& app) {
 
 void Timer11Timer(Vildo& app) {
     setTimer(app, 11, false);
+    endCalibration(app);
     app.WorkingFront = false;
     app.hourglass = false;
     app.MortalitySignature = mortalitySignature(app);
@@ -204,6 +242,7 @@ void Timer12Timer(Vildo& app) {
 
 void Stopiterations(Vildo& app) {
     setTimer(app, 9, false);
+    endCalibration(app);
     // A search started by the calibration would start it again when it converges.
     setTimer(app, 2, false);
     app.Recalibrate = false;

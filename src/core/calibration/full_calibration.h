@@ -9,6 +9,11 @@ namespace vildo {
 
 struct Vildo;
 
+// A calibration draws one base seed for all its replays (common random numbers); its end returns the
+// forward button to the clock.
+void beginCalibration(Vildo& app);
+void endCalibration(Vildo& app);
+
 // (Calf summer + calf winter mortality) × 100 + the natural mortality of cows and bulls, in per cent: a
 // change of more than 12 since the last estimate calls for a new winter-population search.
 double mortalitySignature(const Vildo& app);

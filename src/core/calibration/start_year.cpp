@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <exception>
+#include <memory>
 
 #include "area/area_file.h"
 #include "area/area_loading.h"
@@ -13,6 +14,7 @@
 #include "hunt/season_driver.h"
 #include "model/parameters.h"
 #include "model/state.h"
+#include "ui/chart_editing.h"
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
 #include "util/format.h"
@@ -50,12 +52,30 @@ void averageStartWindow(Vildo& app) {
     AverageRecent(app, app.DataYears);
 }
 
+// The equilibrium takes its predation from the first year of the predator chart, the replay from the
+// recorded years: the first year gets the start window's recorded predators, as an edit of the chart would,
+// so that the search and the replay see the same predation.
+void startWindowPredators(Vildo& app) {
+    const double wolves = app.StartAverages.WolfMean, bears = app.StartAverages.BearMean;
+    TRov& r = app.Rov;
+    if (r.Vargrevir.empty()) r.Vargrevir.resize(1, 0.0);
+    if (r.Bjornpop.empty()) r.Bjornpop.resize(1, 0.0);
+    if (movedFar(wolves, r.Vargrevir[0]) || movedFar(bears, r.Bjornpop[0])) r.Changed = true;
+    r.Vargrevir[0] = wolves;
+    r.Bjornpop[0] = bears;
+    Chart& c = app.charts[10];
+    if (!c.series[0].points.empty()) c.series[0].points[0].y = wolves;
+    if (c.series.size() > 1 && !c.series[1].points.empty()) c.series[1].points[0].y = bears;
+}
+
 void searchConverged(Vildo& app) {
     setTimer(app, 2, false);
     app.hourglass = false;
     app.MortalitySignature = mortalitySignature(app);
     const int year = app.AreaLoaded ? yearOf(app, app.StartIndex) : app.platform.currentYear();
     app.SettingsChanged = false;
+    // Only a search that hands over to the full calibration or the batch goes on with its seed.
+    if (!app.TrimMode && !(app.AreaLoaded && app.InfoFlags[2] && app.Recalibrate)) endCalibration(app);
     if (app.TrimMode) {
         setTimer(app, 5, true);
     } else if (!app.AreaLoaded || !app.InfoFlags[2]) {
@@ -137,6 +157,7 @@ void Combo_StartyearChange(Vildo& app, StartYearSender sender) {
     // A new start year starts the estimation over; what an earlier one started must not run on.
     for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
     app.WorkingFront = false;
+    endCalibration(app);
 
     // 1, 2.
     if (app.SeasonStarted) btn_rensaClick(app);
@@ -145,6 +166,8 @@ void Combo_StartyearChange(Vildo& app, StartYearSender sender) {
     app.StartIndex = app.pos(C::Combo_Startyear) + 2;
     app.CCSlope = app.Header.AreaCCSlope;
     averageStartWindow(app);
+    // An area file brings the predators its user set.
+    if (sender != StartYearSender::AreaFile) startWindowPredators(app);
 
     // 3. A fetch that fails leaves no cached fit, so the search runs.
     bool cacheRead = app.NoFitFetch;
@@ -183,10 +206,12 @@ void Combo_StartyearChange(Vildo& app, StartYearSender sender) {
     app.hourglass = true;
     if (cached == 0 || app.TrimMode) {
         app.Recalibrate = true;
+        beginCalibration(app);
         setTimer(app, 2, true);
     } else if (cached > 1) {
         setTimer(app, 6, true);
     } else {
+        beginCalibration(app);
         setTimer(app, 12, true);
     }
 }
@@ -199,6 +224,7 @@ void KalibClick(Vildo& app) {
     app.DensitySteps = 0;
     app.hourglass = true;
     app.ModelYears = 0;
+    if (!app.CalibrationSeed) beginCalibration(app);
     setTimer(app, 2, true);
 }
 
@@ -229,6 +255,7 @@ void Timer2Timer(Vildo& app) {
     if (app.Recalibrate) app.SearchNote = "Behöver göra en omkalibrering av området.  " + intStr(app.SearchTicks);
     if (app.SearchTicks > kSearchLimit) {
         setTimer(app, 2, false);
+        endCalibration(app);
         app.hourglass = false;
         app.prompts->message("Lyckades inte beräkna vinterstammen. Svåra ingångsvärden.");
     }
@@ -269,6 +296,11 @@ void btn_jaktarealClick(Vildo& app) {
 }
 
 bool areaItemClick(Vildo& app, int countyItem, int areaItem, std::optional<int> startItem) {
+    // A batch's walk starts here; every later area of it starts from this state (the batch restores it).
+    if (!app.checked(C::chk_trimming))
+        app.BatchStart.reset();
+    else if (!app.BatchStart)
+        app.BatchStart = std::make_shared<const Vildo>(app);
     if (!NyttOmrade(app, countyItem, areaItem)) return false;
     app.TrimMode = app.checked(C::chk_trimming);
     Control& list = app.ctl(C::Combo_Startyear);

@@ -13,6 +13,7 @@
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
 #include "util/format.h"
+#include "util/random.h"
 #include "util/round.h"
 
 namespace vildo {
@@ -59,6 +60,10 @@ void dropLastSeasonPoints(Vildo& app) {
         if (i < second.series.size()) dropLastPoint(second.series[i]);
 }
 
+// Inside a calibration the replays are scored, not watched: a replay that shoots the stock out is the worst
+// fit, and the model goes back to where that replay began so that the next equilibrium starts from a stock.
+bool calibrating(const Vildo& app) { return app.CalibrationSeed && app.AreaLoaded; }
+
 // True when the press may go on: "OK" resets the model, "Avbryt" leaves the shot-out state on screen.
 bool askShotOut(Vildo& app) {
     // A calibration stops here for good: its progress pane and wait cursor go with it.
@@ -67,6 +72,14 @@ bool askShotOut(Vildo& app) {
     if (!Visafraga(app, kShotOutQuestion, "OK", "Avbryt")) return false;
     ResetClick(app);
     return true;
+}
+
+// A shot-out stock: inside a calibration the replay ends quietly; outside it the user is asked.
+bool shotOut(Vildo& app) {
+    if (!calibrating(app)) return askShotOut(app);
+    if (!app.ReplayStart.empty()) applySnapshot(app, app.ReplayStart);
+    app.ReplayShotOut = true;
+    return false;
 }
 
 }  // namespace
@@ -100,7 +113,19 @@ void Aktiverakontroller(Vildo& app) {
 }
 
 void SpeedButton1Click(Vildo& app) {
-    app.rng.seed = app.platform.clockSeed();
+    if (calibrating(app)) {
+        app.rng.seed = mixSeed(*app.CalibrationSeed, static_cast<uint32_t>(app.YearNo));
+        if (!app.SeasonStarted) {
+            // The equilibrium before a replay carries on from the model before it; repeating the best run
+            // exactly takes the model it began from.
+            if (!app.NextReplayStart.empty()) applySnapshot(app, app.NextReplayStart);
+            app.NextReplayStart.clear();
+            app.ReplayStart = snapshotBytes(app);
+            app.ReplayShotOut = false;
+        }
+    } else {
+        app.rng.seed = app.platform.clockSeed();
+    }
     Inaktiverakontroller(app);
     const int next = app.StartIndex + app.YearNo;
     if (app.DataYears >= next && historic(app) && app.checked(C::chk_simbonitet) &&
@@ -118,7 +143,7 @@ void SpeedButton1Click(Vildo& app) {
         WriteSnapshot(app, snapshotFile(app), static_cast<uint64_t>(app.YearNo - 1) * kSnapshotSlot);
         Huntayear(app);
         PopGraph(app, app.YearNo);
-        if (app.Winter.WinterStock <= 0 && !askShotOut(app)) return;
+        if (app.Winter.WinterStock <= 0 && !shotOut(app)) return;
         if (app.StartIndex - 1 + app.YearNo == app.DataYears && historic(app)) {
             if (app.checked(C::lgtthetochAvskjutning1)) FitMeasures(app);
             DensityBands(app);
@@ -130,7 +155,7 @@ void SpeedButton1Click(Vildo& app) {
     }
     if (app.seasonObserver) app.seasonObserver(app);
     if (!app.RulesAlways && historic(app) && app.Winter.WinterStock == 0) {
-        askShotOut(app);
+        shotOut(app);
         return;
     }
     if (app.DataYears > app.StartIndex - 1 + app.YearNo && historic(app)) {

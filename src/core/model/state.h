@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -190,6 +192,15 @@ struct Vildo {
     bool TrimMode = false;
     int32_t CCCount = 0;
     std::string GlobalCCFile = "GlobalCC.csv";  // relative: the working folder
+    // Common random numbers: while a calibration runs, season k of every replay is seeded from this base
+    // and k, so replays differ only by their setting and the best one can be replayed exactly.
+    std::optional<uint32_t> CalibrationSeed;
+    std::string ReplayStart;      // the model as it stood when the replay in progress began
+    std::string BestReplayStart;  // ... when the best replay so far began
+    std::string NextReplayStart;  // where the next replay begins, when it is to repeat the best one
+    bool ReplayShotOut = false;   // that replay shot the stock out and the model went back to ReplayStart
+    // Every area of the batch's walk starts from the state the walk started from.
+    std::shared_ptr<const Vildo> BatchStart;
 
     // Indicators and charts: the key-figure grid, the largest summer density plotted since the hunt was
     // prepared, and the predator series under a held mouse button (-1: none).

@@ -22,10 +22,6 @@ double buttonStep(MouseButton button, double step) {
     }
 }
 
-// A move of the first year by more than its own size (or by more than one when below one) counts as a
-// change of the predator regime.
-bool movedFar(double now, double stored) { return std::fabs(now - stored) > std::max(stored, 1.0); }
-
 void finishPredatorDrag(Vildo& app) {
     Chart& c = app.charts[10];
     const Series& wolves = c.series.at(0);
@@ -48,6 +44,8 @@ void finishPredatorDrag(Vildo& app) {
 }
 
 }  // namespace
+
+bool movedFar(double now, double stored) { return std::fabs(now - stored) > std::max(stored, 1.0); }
 
 void Chart6ClickSeries(Vildo& app, int age, MouseButton button) {
     const double step = buttonStep(button, 0.1);

@@ -20,5 +20,8 @@ void Chart10MouseDown(Vildo& app, MouseButton button);
 // (left for wolves, right for bears; app.predatorDrag tells which).
 void Chart10MouseMove(Vildo& app, double year, double value);
 void Chart10MouseUp(Vildo& app, MouseButton button);
+// A new first predator year that moved by more than its old value (or by more than one when that is below
+// one) counts as a change of the predator regime.
+bool movedFar(double now, double stored);
 
 }  // namespace vildo

@@ -1,8 +1,12 @@
 #include "ui/platform.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
+
+#include "util/random.h"
 
 namespace vildo {
 
@@ -20,9 +24,12 @@ Platform Platform::system(const std::filesystem::path& exeDir) {
         p.appDataDir = data;
     else if (home && *home)
         p.appDataDir = std::filesystem::path(home) / ".local" / "share";
-    p.clockSeed = [] {
+    // The millisecond clock repeats within a burst of reseeds; adding the count of reseeds makes the
+    // sequence strictly increasing, and the mix turns neighbours into unrelated streams.
+    p.clockSeed = [reseeds = std::make_shared<std::atomic<uint32_t>>(0)] {
         auto now = std::chrono::system_clock::now().time_since_epoch();
-        return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+        const auto ms = static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+        return mixSeed(ms + reseeds->fetch_add(1), 0);
     };
     p.currentYear = [] {
         std::time_t t = std::time(nullptr);

@@ -14,4 +14,15 @@ double Lcg::G(double mean, double sd) {
     return u1 * std::sqrt(-2.0 * std::log(s) / s) * sd + mean;
 }
 
+uint32_t mixSeed(uint32_t base, uint32_t index) {
+    // The finaliser of MurmurHash3 over base and index; for a fixed base it is a bijection of the index.
+    uint32_t h = base ^ (index * 0x9E3779B9u);
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h;
+}
+
 }  // namespace vildo

@@ -22,4 +22,8 @@ struct Lcg {
     double G(double mean, double sd);
 };
 
+// A seed derived from a base seed and an index: a bijective mix of the two, so that streams of
+// neighbouring bases or indexes share nothing.
+uint32_t mixSeed(uint32_t base, uint32_t index);
+
 }  // namespace vildo

@@ -1,0 +1,97 @@
+// What a calibration's replays rest on: the seeds they draw, the predators the search and the replays share,
+// a new area's clean start, and the fit-cache slot that keeps the whole setting.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "calibration/full_calibration.h"
+#include "calibration/start_year.h"
+#include "calibration_fixture.h"
+#include "ui/platform.h"
+#include "util/random.h"
+#include "util/round.h"
+
+namespace vildo {
+namespace {
+
+TEST(ClockSeed, ReseedsInTheSameMillisecondGiveDifferentStreams) {
+    Platform p = Platform::system({});
+    std::set<uint32_t> seeds;
+    for (int i = 0; i < 10000; ++i) seeds.insert(p.clockSeed());
+    EXPECT_EQ(seeds.size(), 10000u);
+}
+
+TEST(MixSeed, NeighbouringIndexesAndBasesGiveUnrelatedSeeds) {
+    std::set<uint32_t> seeds;
+    for (uint32_t base : {0u, 1u, 2u})
+        for (uint32_t k = 0; k < 1000; ++k) seeds.insert(mixSeed(base, k));
+    EXPECT_EQ(seeds.size(), 3000u);
+    EXPECT_EQ(mixSeed(7, 3), mixSeed(7, 3));
+}
+
+class CalibrationReplays : public test::CalibrationTest {
+protected:
+    // The area loaded and its start year chosen, with nothing started yet.
+    void loadAndChoose() {
+        load();
+        Combo_StartyearChange(a());
+        for (int n : {2, 6, 12}) setTimer(a(), n, false);
+        a().Rov.Changed = false;
+        a().MortalitySignature = mortalitySignature(a());
+        service.calls.clear();
+    }
+};
+
+TEST_F(CalibrationReplays, TheFirstPredatorYearIsTheStartWindowsRecordedMean) {
+    // The test area records 1.5 wolf territories and 2 bears every year; here the start window differs.
+    load();
+    a().Statistics[1].varg = 1;  // the start window of the first start year is records 1 to 3
+    a().Statistics[2].varg = 4;
+    a().Statistics[3].varg = 2.5;
+    a().Statistics[1].bjorn = 0;
+    a().Statistics[2].bjorn = 6;
+    a().Statistics[3].bjorn = 3;
+    Combo_StartyearChange(a());
+    ASSERT_FALSE(a().Rov.Vargrevir.empty());
+    EXPECT_DOUBLE_EQ(a().Rov.Vargrevir[0], 2.5);
+    EXPECT_DOUBLE_EQ(a().Rov.Bjornpop[0], 3);
+    EXPECT_DOUBLE_EQ(a().charts[10].series[0].points.at(0).y, 2.5);
+    EXPECT_DOUBLE_EQ(a().charts[10].series[1].points.at(0).y, 3);
+    EXPECT_TRUE(a().Rov.Changed);
+    // The equilibrium takes its predation from there.
+    Scheduler(a()).runUntil([&] { return !a().timers[1].enabled; });
+    EXPECT_EQ(a().Rov.Vargdodade, Round(a().Rov.Vargmortalitet * 2.5));
+}
+
+TEST_F(CalibrationReplays, ANewAreaForgetsThePreviousAreasSignatureAndDensityAxis) {
+    a().MortalitySignature = 44;
+    a().MaxSummerDensity = 30;
+    ASSERT_TRUE(NyttOmrade(a(), 2, 0));
+    EXPECT_EQ(a().MortalitySignature, 10);
+    EXPECT_EQ(a().MaxSummerDensity, 0);
+}
+
+TEST_F(CalibrationReplays, TheFinishKeepsTheWholeSettingInTheStartYearsSlot) {
+    loadAndChoose();
+    a().SeasonStarted = true;
+    btn_nykalibClick(a());
+    a().YearNo = a().DataYears - a().StartIndex + 1;
+    a().ModelFit = 0.7;
+    a().CCSlope = 2.4;
+    setPosition(a(), C::Trk_density, 97);
+    Timer9Timer(a());  // the best so far: density 9.7, slope 2.4
+    a().MaxQuietRounds = 1;
+    a().ModelFit = 0.5;
+    a().SeasonStarted = true;
+    a().YearNo = a().DataYears - a().StartIndex + 1;
+    Timer9Timer(a());
+    const TStatistics& slot = a().Statistics[1];
+    EXPECT_EQ(slot.CC, 220);
+    EXPECT_DOUBLE_EQ(slot.StartDens, 9.7);
+    EXPECT_DOUBLE_EQ(slot.CCSlope, 2.4);
+    EXPECT_DOUBLE_EQ(slot.Error, a().DensityMargin);
+    EXPECT_DOUBLE_EQ(slot.R2, 0.7);
+}
+
+}  // namespace
+}  // namespace vildo
