@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "hunt/season_driver.h"
 #include "model/settings_file.h"
 #include "ui/chart_ops.h"
 #include "ui/labels.h"
@@ -160,6 +161,15 @@ void Trk_kalvdodlighetsommarChangingEx(Vildo& app, C control, int v) {
         }
         WriteSettings(app);
         app.SettingsChanged = true;
+        // A history on screen was simulated with the old value: replay it from the first year. A reset the
+        // user turned down (a loaded scenario) keeps the season, and so no replay starts.
+        if (app.SeasonStarted && !app.infoShowing && app.checked(C::chk_stats)) {
+            btn_rensaClick(app);
+            if (!app.SeasonStarted) {
+                trk_ungskogChange(app);
+                setTimer(app, 6, true);
+            }
+        }
     }
     trk_ungskogChange(app);
     Labels(app);
