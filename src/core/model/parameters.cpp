@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "hunt/goals.h"
 #include "hunt/season_driver.h"
 #include "model/settings_file.h"
 #include "ui/chart_ops.h"
@@ -299,6 +300,7 @@ void Initiate(Vildo& app) {
     g.GoalQuotaUse = kGoalStart[5];
     g.GoalBrowsing = kGoalStart[6];
     g.BullShareTarget = 0.54f;
+    refillGoalColumn(app);  // the cells show the goals in force, whatever was typed before
     app.RulesAlways = false;
     // Every rule off; the intervals chosen stay for when a rule is switched on again.
     app.Rules[0].enabled = 1;
