@@ -203,6 +203,7 @@ void AreaRefresh(Vildo& app) {
     app.ctl(C::GroupBox1).visible = true;
     app.ctl(C::TabSheet7).visible = true;
     app.ctl(C::TabSheet6).visible = false;
+    app.activeLeftPage = C::TabSheet7;
 
     // 10. Selecting the first start year here does not run the list's change handler.
     Control& years = app.ctl(C::Combo_Startyear);

@@ -54,7 +54,7 @@ void Laddascenario1Click(Vildo& app) {
     refillGoalColumn(app);
     Labels(app);
     app.ScenarioLoaded = true;
-    app.activeLeftPage = C::TabSheet9;
+    app.activeLeftPage = C::TabSheet8;
     app.activeRightPage = C::TabSheet1;
     SpeedButton1Click(app);
     app.prompts->message("Ett scenario har lästs in. ");
