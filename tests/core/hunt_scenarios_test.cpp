@@ -34,6 +34,8 @@ TEST_F(Scenarios, SavedAndLoadedBackByteForByteThenTheNextYearRuns) {
 
     setPosition(*t, C::Trk_density, 150);
     t.settle();
+    t->activeLeftPage = C::TabSheet9;
+    t->activeRightPage = C::Rovdjur;
     t.prompts.fileAnswers = {file};
     Laddascenario1Click(*t);
     EXPECT_EQ(t.prompts.fileDialogs[1].title, "Ladda scenario till disk");
@@ -41,7 +43,8 @@ TEST_F(Scenarios, SavedAndLoadedBackByteForByteThenTheNextYearRuns) {
     EXPECT_TRUE(t->ScenarioLoaded);
     EXPECT_EQ(t->Stringgrid5.cell(1, 1), "0,80");
     EXPECT_EQ(t->YearNo, 1);  // the loaded state runs on into its next year
-    EXPECT_EQ(t->activeLeftPage, C::TabSheet9);
+    EXPECT_EQ(t->activeLeftPage, C::TabSheet8);  // "Mål och Regler"
+    EXPECT_EQ(t->activeRightPage, C::TabSheet1);
 }
 
 TEST_F(Scenarios, CancellingTheSaveDialogKeepsTheFolder) {

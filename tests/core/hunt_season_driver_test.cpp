@@ -5,6 +5,7 @@
 
 #include "hunt/season_driver.h"
 #include "model/state_files.h"
+#include "support/historic_area.h"
 #include "support/test_app.h"
 #include "ui/scheduler.h"
 #include "util/file_io.h"
@@ -119,23 +120,7 @@ protected:
     void SetUp() override {
         t.startAndSettle();
         Scheduler(*t).runFor(1500);
-        t->Statistics.assign(8, TStatistics{});
-        for (int p = 1; p <= 7; ++p) {
-            TStatistics& y = t->Statistics[p];
-            y.year = 2014 + p;
-            y.tjur = 150;
-            y.ko = 130;
-            y.kalv = 150;
-            y.totalt = p <= 6 ? 430 : 0;
-            y.obs = 0.5;
-        }
-        t->DataYears = 6;
-        t->StartIndex = 2;  // five harvest years from the start year: records 2..6
-        t->Rov.Vargrevir.assign(6, 0.0);
-        t->Rov.Bjornpop.assign(6, 0.0);
-        t->AreaLoaded = true;
-        t->ctl(C::chk_stats).position = 1;
-        t->ctl(C::LOmrade).caption = "Område: Provområde, Uppsala län";
+        test::loadHandMadeArea(*t, std::vector<test::Harvest>(6, {150, 130, 150}));
     }
     test::TestApp t;
 };

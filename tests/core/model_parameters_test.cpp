@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
+#include "hunt/goal_tables.h"
+#include "hunt/goals.h"
 #include "model/parameters.h"
 #include "support/test_app.h"
 #include "ui/scheduler.h"
-
-#include <cstring>
 
 namespace vildo {
 namespace {
@@ -171,6 +172,33 @@ TEST_F(StartedApp, StoredPositionsComeBackThroughRestore) {
     EXPECT_EQ(t->pos(C::Trk_density), 120);
     EXPECT_EQ(t->pos(C::trk_kododlighet), 5);
     EXPECT_EQ(t->NatMortPctF, 5);
+}
+
+TEST_F(StartedApp, ResetShowsTheStartGoalsInTheGoalTable) {
+    struct Case {
+        int row;
+        const char* typed;
+        float TGoals::*goal;
+        float typedValue, start;
+    };
+    const Case cases[] = {
+        {1, "0,8", &TGoals::GoalCalvesPerCow, 0.8f, 0.75f}, {2, "35", &TGoals::GoalBullShare, 35, 40},
+        {3, "20", &TGoals::GoalPrimeBulls, 20, 15},         {4, "45", &TGoals::GoalCalfShare, 45, 50},
+        {5, "5,5", &TGoals::GoalMeanAgeCows, 5.5f, 4.5f},   {6, "80", &TGoals::GoalQuotaUse, 80, 90},
+        {7, "150", &TGoals::GoalBrowsing, 150, 130},
+    };
+    for (const Case& c : cases) t->Stringgrid5.cell(1, c.row) = c.typed;
+    Stringgrid5KeyPress(*t, '0');
+    for (const Case& c : cases) ASSERT_EQ(t->Goals.*c.goal, c.typedValue) << c.row;
+    ResetClick(*t);
+    const Grid design = designStringgrid5();
+    for (const Case& c : cases) {
+        EXPECT_EQ(t->Goals.*c.goal, c.start) << c.row;
+        EXPECT_EQ(t->Stringgrid5.cell(1, c.row), design.cell(1, c.row)) << c.row;
+    }
+    // The cells are what the next key reads: the goals stay the start goals.
+    Stringgrid5KeyPress(*t, '0');
+    for (const Case& c : cases) EXPECT_EQ(t->Goals.*c.goal, c.start) << c.row;
 }
 
 TEST_F(StartedApp, FactoryResetAsksAndOnlyOkResets) {

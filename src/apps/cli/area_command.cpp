@@ -1,5 +1,6 @@
 // vildo-cli area: the area menu, one area's download, and area files, against the data service.
 #include <iostream>
+#include <vector>
 
 #include "area/area_file.h"
 #include "area/area_loading.h"
@@ -97,6 +98,15 @@ constexpr C kInputs[] = {C::trk_ungskog,
                          C::Trk_kalvdodlighetsommar,
                          C::Trk_Kalvdodlighetvinter};
 
+// The years of the statistics records. Record 0 holds none, nor does the record of the answer's fit-cache
+// line at the end.
+std::vector<int> recordedYears(const Vildo& a) {
+    std::vector<int> years;
+    for (size_t p = 1; p < a.Statistics.size(); ++p)
+        if (a.Statistics[p].year != 0) years.push_back(a.Statistics[p].year);
+    return years;
+}
+
 void printJson(const Vildo& a) {
     const TAreaHeader& h = a.Header;
     JsonWriter j;
@@ -112,7 +122,7 @@ void printJson(const Vildo& a) {
     j.endObject();
     j.key("DataYears").value(a.DataYears);
     j.key("Years").beginArray();
-    for (size_t p = 1; p < a.Statistics.size(); ++p) j.value(a.Statistics[p].year);
+    for (int year : recordedYears(a)) j.value(year);
     j.endArray();
     j.key("StartYears").beginArray();
     for (const std::string& y : a.ctl(C::Combo_Startyear).items) j.value(y);
@@ -140,7 +150,8 @@ void printText(const Vildo& a) {
               << "Län: " << getShort(h.Lan) << " (länskod " << h.Lankod << "), område nr " << h.AFOnr << '\n'
               << "Jaktareal: " << grouped(h.Jaktarea, 0) << " ha, landareal: " << grouped(h.Landarea, 0) << " ha\n"
               << "Statistikår: ";
-    for (size_t p = 1; p < a.Statistics.size(); ++p) std::cout << (p > 1 ? " " : "") << a.Statistics[p].year;
+    const std::vector<int> years = recordedYears(a);
+    for (size_t i = 0; i < years.size(); ++i) std::cout << (i > 0 ? " " : "") << years[i];
     std::cout << "\nÅr med avskjutning (DataYears): " << a.DataYears << "\nStartår:";
     for (const std::string& y : a.ctl(C::Combo_Startyear).items) std::cout << ' ' << y;
     std::cout << "\nModellindata:\n";

@@ -90,7 +90,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     if (o.countyItem.has_value() != o.areaItem.has_value()) throw UsageError("--county-item och --area-item hör ihop");
     if (!haveYears && o.countyItem) o.years = 1, haveYears = true;  // one press replays the whole history
     if (!haveYears) throw UsageError("--years saknas");
-    if (o.back >= o.years && o.back > 0) throw UsageError("--back kan inte gå förbi det första året");
     return o;
 }
 
@@ -198,6 +197,10 @@ int seasonsCommand(const std::vector<std::string>& args) {
         dispatch(app, [&] { Laddascenario1Click(app); });
     }
     for (int k = 1; k <= o.years && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });
+    // A press with an area replays every historic year: the seasons run, not the presses, bound the steps back.
+    if (o.back > 0 && o.back >= app.YearNo)
+        throw UsageError("--back kan inte gå förbi det första året: " + std::to_string(app.YearNo) +
+                         " säsonger kördes");
     for (int k = 1; k <= o.back && !app.terminated; ++k) dispatch(app, [&] { SpeedButton2Click(app); });
     if (o.scenarioSave) {
         s.prompts.fileAnswers.push_back(*o.scenarioSave);

@@ -116,9 +116,10 @@ std::string areaFileBytes(const Vildo& app) {
 
 bool AreaWrite(Vildo& app, const std::string& file) {
     storetrkvalues(app);
-    // The selected start year's record keeps the density and forage setting in use.
+    // The selected start year's record keeps the density and forage setting in use. Record 0 holds no year:
+    // with no start year selected there is nothing to keep.
     const int64_t slot = static_cast<int64_t>(app.pos(C::Combo_Startyear)) + 1;
-    if (slot >= 0 && slot < static_cast<int64_t>(app.Statistics.size())) {
+    if (slot >= 1 && slot < static_cast<int64_t>(app.Statistics.size())) {
         app.Statistics[slot].StartDens = app.pos(C::Trk_density) / 10.0;
         app.Statistics[slot].CC = app.pos(C::Trk_barkraftovrig);
     }
@@ -203,6 +204,7 @@ void AreaRefresh(Vildo& app) {
     app.ctl(C::GroupBox1).visible = true;
     app.ctl(C::TabSheet7).visible = true;
     app.ctl(C::TabSheet6).visible = false;
+    app.activeLeftPage = C::TabSheet7;
 
     // 10. Selecting the first start year here does not run the list's change handler.
     Control& years = app.ctl(C::Combo_Startyear);

@@ -188,6 +188,18 @@ void Stringgrid5DrawCell(Vildo& app, int col, int row) {
     g.setRed(col, row, missed);
 }
 
+void refillGoalColumn(Vildo& app) {
+    const TGoals& g = app.Goals;
+    Grid& grid = app.Stringgrid5;
+    grid.cell(1, 1) = fix(g.GoalCalvesPerCow, 4, 2);
+    grid.cell(1, 2) = fix(g.GoalBullShare, 4, 0);
+    grid.cell(1, 3) = fix(g.GoalPrimeBulls, 4, 0);
+    grid.cell(1, 4) = fix(g.GoalCalfShare, 4, 0);
+    grid.cell(1, 5) = fix(g.GoalMeanAgeCows, 4, 1);
+    grid.cell(1, 6) = fix(g.GoalQuotaUse, 4, 0);
+    grid.cell(1, 7) = fix(g.GoalBrowsing, 4, 0);
+}
+
 bool StringGrid3SelectCell(Vildo& app, int col, int row) {
     if (row < 1 || row > 4) return false;
     if (app.checked(C::chk_stats) && app.YearNo < app.DataYears) {

@@ -41,6 +41,8 @@ void StringGrid2SetEditText(Vildo& app, int col, int row, const std::string& val
 bool Stringgrid5SelectCell(int col, int row);
 char Stringgrid5KeyPress(Vildo& app, char key);
 void Stringgrid5DrawCell(Vildo& app, int col, int row);
+// The goal column written from the goal values (after a reset or a loaded scenario).
+void refillGoalColumn(Vildo& app);
 
 // The rule table: switches a rule on or off, or asks for its interval; the cell is never selected.
 bool StringGrid3SelectCell(Vildo& app, int col, int row);

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
+#include "hunt/goals.h"
 #include "hunt/season_driver.h"
 #include "model/population.h"
 #include "model/state_files.h"
 #include "ui/chart_ops.h"
 #include "ui/labels.h"
-#include "util/format.h"
 
 namespace vildo {
 
@@ -20,19 +20,6 @@ FileDialogRequest scenarioDialog(const Vildo& app, const char* title) {
 std::string folderOf(const std::string& file) {
     std::string folder = std::filesystem::path(file).parent_path().string();
     return folder.empty() ? folder : folder + "/";
-}
-
-// The goal column of the goal table from the loaded goals.
-void refillGoalColumn(Vildo& app) {
-    const TGoals& g = app.Goals;
-    Grid& grid = app.Stringgrid5;
-    grid.cell(1, 1) = fix(g.GoalCalvesPerCow, 4, 2);
-    grid.cell(1, 2) = fix(g.GoalBullShare, 4, 0);
-    grid.cell(1, 3) = fix(g.GoalPrimeBulls, 4, 0);
-    grid.cell(1, 4) = fix(g.GoalCalfShare, 4, 0);
-    grid.cell(1, 5) = fix(g.GoalMeanAgeCows, 4, 1);
-    grid.cell(1, 6) = fix(g.GoalQuotaUse, 4, 0);
-    grid.cell(1, 7) = fix(g.GoalBrowsing, 4, 0);
 }
 
 }  // namespace
@@ -67,7 +54,7 @@ void Laddascenario1Click(Vildo& app) {
     refillGoalColumn(app);
     Labels(app);
     app.ScenarioLoaded = true;
-    app.activeLeftPage = C::TabSheet9;
+    app.activeLeftPage = C::TabSheet8;
     app.activeRightPage = C::TabSheet1;
     SpeedButton1Click(app);
     app.prompts->message("Ett scenario har lästs in. ");

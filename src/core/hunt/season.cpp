@@ -76,6 +76,8 @@ void Initierajakt(Vildo& app) {
         PopGraph(app, app.YearNo);
         app.StringGrid2.enabled = true;
         Labels(app);
+        // Seen before the next historic year's targets replace this season's.
+        if (app.seasonObserver) app.seasonObserver(app);
         if (history && app.AreaLoaded) {
             if (!app.checked(C::chk_simbonitet)) app.Land.ForageFactor += app.CCSlope + app.pos(C::UD_Lutning);
             Runstats(app, app.StartIndex + app.YearNo);

@@ -150,10 +150,11 @@ void SpeedButton1Click(Vildo& app) {
         }
         Labels(app);
         if (app.checked(C::chk_save)) savetofile2(app, "Forward");
+        // Seen before the next historic year's targets replace this season's.
+        if (app.seasonObserver) app.seasonObserver(app);
         if (historic(app) && app.AreaLoaded) Runstats(app, app.StartIndex + app.YearNo);
         app.Land.CarryingCapacity = CallCC(app);
     }
-    if (app.seasonObserver) app.seasonObserver(app);
     if (!app.RulesAlways && historic(app) && app.Winter.WinterStock == 0) {
         shotOut(app);
         return;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "hunt/goals.h"
+#include "hunt/season_driver.h"
 #include "model/settings_file.h"
 #include "ui/chart_ops.h"
 #include "ui/labels.h"
@@ -160,6 +162,15 @@ void Trk_kalvdodlighetsommarChangingEx(Vildo& app, C control, int v) {
         }
         WriteSettings(app);
         app.SettingsChanged = true;
+        // A history on screen was simulated with the old value: replay it from the first year. A reset the
+        // user turned down (a loaded scenario) keeps the season, and so no replay starts.
+        if (app.SeasonStarted && !app.infoShowing && app.checked(C::chk_stats)) {
+            btn_rensaClick(app);
+            if (!app.SeasonStarted) {
+                trk_ungskogChange(app);
+                setTimer(app, 6, true);
+            }
+        }
     }
     trk_ungskogChange(app);
     Labels(app);
@@ -289,6 +300,7 @@ void Initiate(Vildo& app) {
     g.GoalQuotaUse = kGoalStart[5];
     g.GoalBrowsing = kGoalStart[6];
     g.BullShareTarget = 0.54f;
+    refillGoalColumn(app);  // the cells show the goals in force, whatever was typed before
     app.RulesAlways = false;
     // Every rule off; the intervals chosen stay for when a rule is switched on again.
     app.Rules[0].enabled = 1;
