@@ -144,6 +144,7 @@ TEST_F(AreaFiles, AHostileFileIsRejectedAndChangesNothing) {
         {"cut inside the predators", good.substr(0, 5290)},
         {"last byte missing", good.substr(0, good.size() - 1)},
         {"B is not N x 8", edited([](std::string& b) { putInt32(b, 5281, 24); })},
+        {"N = 0 with B = 16", edited([](std::string& b) { putInt32(b, 5277, 0); })},
         {"negative N", edited([](std::string& b) { putInt32(b, 5277, -2), putInt32(b, 5281, -16); })},
         {"huge N", edited([](std::string& b) { putInt32(b, 5277, 0x10000000), putInt32(b, 5281, 0x7FFFFFF8); })},
         {"S is not M x 208", edited([&](std::string& b) { putInt32(b, statsAt + 4, 11 * 208 - 1); })},
@@ -151,6 +152,7 @@ TEST_F(AreaFiles, AHostileFileIsRejectedAndChangesNothing) {
         {"M beyond the file",
          edited([&](std::string& b) { putInt32(b, statsAt, 12), putInt32(b, statsAt + 4, 12 * 208); })},
         {"no hunting area", edited([](std::string& b) { putInt32(b, 0, 0); })},
+        {"Landarea = 0", edited([](std::string& b) { putInt32(b, 12, 0); })},
     };
     // Something else loaded now, to see that none of it is replaced.
     service.answers["vildosql.php"] = test::statisticsAnswer(6);

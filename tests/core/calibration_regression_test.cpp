@@ -110,12 +110,34 @@ TEST_F(FitMeasuresTest, WithoutObservationsTheObservationFitIsZero) {
 }
 
 TEST_F(FitMeasuresTest, AReproductionBiasOfOneOrMoreIsNoFitHoweverAlikeTheShapes) {
-    Values high;
-    for (double c : kCalves) high.push_back(c + 0.2);  // ReprodSum 1.2
-    run(kStock, Values(6, 0.0), high, kCalves, kBulls, kBulls);
-    EXPECT_NEAR(a().ReprodSum, 1.2, 1e-9);
-    EXPECT_EQ(a().ReprodFit, 0);
-    EXPECT_NEAR(a().ReprodDiff, 0, 1e-12);
+    // Binary fractions, so that a shift of a quarter over four years sums to exactly 1.
+    const Values exact = {0.5, 0.625, 0.5625, 0.75};
+    struct Case {
+        const char* what;
+        Values observed;
+        double shift, sum, tolerance;
+        bool fits;
+    } cases[] = {
+        {"1.2 over six years", kCalves, 0.2, 1.2, 1e-9, false},
+        {"exactly 1", exact, 0.25, 1, 0, false},
+        {"exactly -1", exact, -0.25, -1, 0, false},
+        {"0.75", exact, 0.1875, 0.75, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const size_t n = c.observed.size();
+        Values simulated;
+        for (double v : c.observed) simulated.push_back(v + c.shift);
+        const Values stock(kStock.begin(), kStock.begin() + n), bulls(kBulls.begin(), kBulls.begin() + n);
+        run(stock, Values(n, 0.0), simulated, c.observed, bulls, bulls);
+        EXPECT_NEAR(a().ReprodSum, c.sum, c.tolerance);
+        if (c.fits) {
+            EXPECT_GT(a().ReprodFit, 0);
+        } else {
+            EXPECT_EQ(a().ReprodFit, 0);
+        }
+        EXPECT_NEAR(a().ReprodDiff, 0, 1e-12);
+    }
 }
 
 TEST_F(FitMeasuresTest, ABetterFitThanTheCachedOneIsUploadedOnlyWhileTheFullCalibrationRuns) {

@@ -1,15 +1,41 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "hunt/exports.h"
+#include "hunt/hunt.h"
 #include "support/test_app.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
 
 namespace vildo {
 namespace {
+
+// A socket in a file's place exists, but no program can open it as a file, not even with root rights.
+void bindSocketAt(const std::filesystem::path& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(path.native().size(), sizeof addr.sun_path);
+    std::strcpy(addr.sun_path, path.c_str());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    const int bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
+    ::close(fd);
+    ASSERT_EQ(bound, 0);
+}
+
+std::vector<std::string> splitFields(const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream in(line);
+    for (std::string f; std::getline(in, f, ';');) out.push_back(f);
+    return out;
+}
 
 class Exports : public ::testing::Test {
 protected:
@@ -61,9 +87,57 @@ TEST_F(Exports, JaktstatLineHas24FieldsAndZerosWithoutHistory) {
     season(1);
     std::string line = lines("Jaktstat.csv")[1];
     EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 23);
-    EXPECT_NE(line.find(";0,00;"), std::string::npos);  // the bull share without adults
+    EXPECT_EQ(splitFields(line).at(15), "0");  // the bull share without adults
     EXPECT_NE(line.find(";0;0;0;0;"), std::string::npos);
     EXPECT_EQ(line.find("Ospecificerat;Ospecificerat;"), 5u);
+}
+
+TEST_F(Exports, JaktstatLineWithHistoricDataHoldsEveryFieldInItsPlace) {
+    t->YearNo = 3;
+    t->StartIndex = 2;
+    t->StringGrid2.cell(3, 0) = "2031";
+    setShort(t->Header.Lan, "Jämtland");
+    setShort(t->Header.AFO, "Norra");
+    TSummerTotals& s = t->Summer;
+    s.SummerBulls = 101.4;
+    s.SummerCows = 202.6;
+    s.SummerAdults = 304;
+    s.SummerStock = 500;
+    s.SummerDensity = 12.34;
+    s.SummerDeaths = 40.1;
+    TWinterTotals& w = t->Winter;
+    w.WinterBulls = 80.2;
+    w.WinterCows = 150.7;
+    w.WinterCalves = 120.5;  // halves go to even
+    w.WinterDensity = 7.06;
+    w.WinterDeaths = 60.2;
+    THarvestTotals& h = t->HarvestTot;
+    h.BullsShot = 31;
+    h.CowsShot = 42;
+    h.CalvesShot = 53;
+    h.HarvestPerArea = 2.27;
+    t->CalvesPerCow = 0.68;
+    t->Rov.Vargdodade = 6;
+    t->Rov.Bjorndodade = 7;
+    t->Traffic.TrafficBulls = 1;
+    t->Traffic.TrafficCows = 2;
+    t->Traffic.TrafficCalves = 8;
+    // The season's record is StartIndex + YearNo - 1; its neighbours hold other figures.
+    t->Statistics.resize(std::max<size_t>(t->Statistics.size(), 6));
+    for (size_t k : {3, 4, 5}) {
+        TStatistics& st = t->Statistics[k];
+        const double other = k == 4 ? 0 : 0.5;
+        st.obs = 0.1234 + other;
+        st.tjurobs = 0.4567 + other;
+        st.reprod = 0.789 + other;
+        st.TrafikTjur = 3;
+        st.TrafikHondjur = 4;
+        st.TrafikKalv = k == 4 ? 5 : 50;
+    }
+    t->ctl(C::chk_stats).position = 1;
+    savetofile2(*t, "Forward");
+    EXPECT_EQ(lines("Jaktstat.csv").at(1),
+              "2031;Jämtland;Norra;101;203;196;12,3;80;151;120;7,1;31;42;53;2,3;0,33;0,68;0,123;0,46;0,79;12;6;7;76");
 }
 
 TEST_F(Exports, ALockedJaktstatIsReportedAndKeptAsItWas) {
@@ -75,11 +149,51 @@ TEST_F(Exports, ALockedJaktstatIsReportedAndKeptAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(myDocs("Jaktstat.csv")));
 }
 
+// Another program reading the file while a season is written goes on reading the old file, whole:
+// the file is replaced, never rewritten in place.
+TEST_F(Exports, AProgramReadingJaktstatKeepsTheOldCompleteFile) {
+    season(1);
+    season(2);
+    const std::string old = readWholeFile(myDocs("Jaktstat.csv")).value();
+    std::ifstream reader(myDocs("Jaktstat.csv"), std::ios::binary);
+    ASSERT_TRUE(reader);
+    season(3);
+    std::stringstream seen;
+    seen << reader.rdbuf();
+    EXPECT_EQ(seen.str(), old);
+    EXPECT_EQ(lines("Jaktstat.csv").size(), 4u);
+}
+
+TEST_F(Exports, ALockedBiodataIsReportedAndTheSeasonGoesOn) {
+    std::filesystem::create_directory(myDocs("Biodata.csv"));  // a folder in its place can never be replaced
+    t->ctl(C::chk_biodata).position = 1;                       // on, without probing the file
+    t->SeasonStarted = true;
+    t->MaxTries = 400;
+    Planering(*t);
+    EXPECT_EQ(t.prompts.messages,
+              std::vector<std::string>{
+                  "Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program"});
+    EXPECT_GT(t->HuntTry, 0);
+    EXPECT_GT(t->Winter.WinterDeaths, 0);  // the winter after the hunt was computed
+}
+
 TEST_F(Exports, DemographyHasAHeaderAndTwentyClassLinesEndingInSeparators) {
     for (double* a : {t->Pop.FemSummer, t->Pop.MaleSummer, t->Pop.FemDeadSummer, t->Pop.MaleDeadSummer,
                       t->Pop.FemWinter, t->Pop.MaleWinter, t->Pop.FemDeadWinter, t->Pop.MaleDeadWinter})
         a[19] = 0;
     t->Harvest.FemShot[19] = t->Harvest.MaleShot[19] = 0;
+    // Class 7 with a distinct value in every column.
+    TPopulation& p = t->Pop;
+    p.FemSummer[7] = 50.5;
+    p.FemDeadSummer[7] = 1.25;
+    p.MaleSummer[7] = 40.75;
+    p.MaleDeadSummer[7] = 2.5;
+    t->Harvest.FemShot[7] = 3.75;
+    t->Harvest.MaleShot[7] = 4;
+    p.FemWinter[7] = 30;
+    p.FemDeadWinter[7] = 5.5;
+    p.MaleWinter[7] = 20.25;
+    p.MaleDeadWinter[7] = 6;
     std::string file = (t.dir.path / "demografi.csv").string();
     t.prompts.fileAnswers = {file};
     Sparadata1Click(*t);
@@ -90,6 +204,12 @@ TEST_F(Exports, DemographyHasAHeaderAndTwentyClassLinesEndingInSeparators) {
     EXPECT_EQ(text, demographyText(*t));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
     EXPECT_NE(text.find("\r\n0,00;0,00;0,00;0,00;0,00;0,00;0,00;0,00;0,00;0,00;\r\n"), std::string::npos);
+    std::vector<std::string> classLines;
+    for (size_t at = 0, nl; (nl = text.find("\r\n", at)) != std::string::npos; at = nl + 2)
+        classLines.push_back(text.substr(at, nl - at));
+    ASSERT_EQ(classLines.size(), 21u);
+    EXPECT_EQ(classLines[0], kDemographyHeader);
+    EXPECT_EQ(classLines[1 + 7], "49,25;38,25;1,25;2,50;3,75;4,00;24,50;14,25;5,50;6,00;");
 }
 
 TEST_F(Exports, AnUnwritableDemographyFileIsAnErrorForTheCaller) {
@@ -105,6 +225,22 @@ TEST_F(Exports, SwitchingABoxOnProbesAnExistingFile) {
     ASSERT_EQ(t.prompts.infos.size(), 1u);
     EXPECT_EQ(t.prompts.infos[0].text, "Jaktstat.csv kommer att sparas i mappen: " + t->Paths.MyDocs);
     EXPECT_TRUE(t->checked(C::chk_save));
+
+    // A file that cannot be opened switches its box off again.
+    const std::pair<C, const char*> boxes[] = {{C::chk_save, "Jaktstat.csv"}, {C::chk_biodata, "Biodata.csv"}};
+    for (const auto& [box, name] : boxes) {
+        SCOPED_TRACE(name);
+        setChecked(*t, box, false);
+        std::filesystem::remove(myDocs(name));
+        bindSocketAt(myDocs(name));
+        t.prompts.messages.clear();
+        t.prompts.infos.clear();
+        setChecked(*t, box, true);
+        EXPECT_EQ(t.prompts.messages,
+                  std::vector<std::string>{"Filen kan inte öppnas! Kontrollera om den är öppen i annat program"});
+        EXPECT_TRUE(t.prompts.infos.empty());
+        EXPECT_FALSE(t->checked(box));
+    }
 }
 
 }  // namespace

@@ -203,22 +203,54 @@ TEST_F(SeasonTest, TheAntlerRuleSparesBullsInItsIntervalButNeverOnesWithoutPoint
     }
 }
 
-TEST_F(SeasonTest, AWeekRuleSparesTheCowsMetInItsWeeks) {
-    clearStock();
-    addCows(4, 100000, 0, 0);
-    a().MaxTries = 1000;
-    a().Rules[RuleCow] = {1, 1, 3, 5};
-    SeasonPlan p = plan(true, 0, 1e9, 0);
-    hunt(a(), p);
-    // The rule sees the week as it stood when the encounter began; the row shows it after.
-    int week = 1, spared = 0;
-    for (const auto& r : rows()) {
-        bool inRule = week >= 3 && week <= 5;
-        spared += inRule;
-        EXPECT_EQ(r[Falld], inRule ? "N" : "J") << "week " << week;
-        week = std::stoi(r[Vecka]);
+TEST_F(SeasonTest, AWeekRuleSparesTheAnimalsOfItsRowMetInItsWeeks) {
+    struct Case {
+        const char* what;
+        int row;
+        int none, one, twins;  // the cows of the stock by their calves
+        double cowTarget;
+        int calfTarget;
+        const char* animal;  // the rows the rule is about
+        const char* calves;  // their last field
+    } cases[] = {
+        {"cows", RuleCow, 100000, 0, 0, 1e9, 0, "Ko", "0"},
+        {"single calves", RuleSingleCalf, 0, 100000, 0, 0, 1000000, "Kalv", "1"},
+        {"one calf of twins", RuleTwinCalf, 0, 0, 100000, 0, 1000000, "Kalv", "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clearStock();
+        addCows(4, c.none, c.one, c.twins);
+        a().MaxTries = 1000;
+        for (int r : {RuleSingleCalf, RuleTwinCalf, RuleCow}) a().Rules[r] = {0, 0, 0, 0};
+        a().Rules[c.row] = {1, 1, 3, 5};
+        SeasonPlan p = plan(true, 0, c.cowTarget, c.calfTarget);
+        hunt(a(), p);
+        // The rule sees the week as it stood when the encounter began; the row shows it after.
+        int week = 1, spared = 0, shot = 0;
+        for (const auto& r : rows()) {
+            if (r[Djur] == c.animal && r[Last] == c.calves) {
+                bool inRule = week >= 3 && week <= 5;
+                spared += inRule;
+                shot += !inRule;
+                EXPECT_EQ(r[Falld], inRule ? "N" : "J") << "week " << week;
+            }
+            week = std::stoi(r[Vecka]);
+        }
+        EXPECT_GT(spared, 50);
+        EXPECT_GT(shot, 50);
     }
-    EXPECT_GT(spared, 50);
+}
+
+TEST_F(SeasonTest, PrimeBullsAreTheBullsShotAgedSixToTwelve) {
+    for (auto [age, prime] : {std::pair{5, 0}, {6, 1}, {12, 1}, {13, 0}}) {
+        clearStock();
+        addBulls(age, 1000);
+        SeasonPlan oneBull = plan(true, 1, 0, 0);
+        hunt(a(), oneBull);
+        ASSERT_EQ(a().HarvestTot.BullsShot, 1) << age;
+        EXPECT_EQ(a().HarvestTot.PrimeBullsShot, prime) << age;
+    }
 }
 
 TEST_F(SeasonTest, TheHuntEndsWhenWeek19HasPassed) {

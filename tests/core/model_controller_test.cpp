@@ -65,6 +65,22 @@ TEST_F(Controller, PressureHoldsAboveOneAndAHalfWhileThePullIsPositive) {
     ins(*t, t->Controller);
     EXPECT_DOUBLE_EQ(t->Controller[1].input[0], t->DensityPull + t->DensityChange);
     EXPECT_LT(t->Controller[1].input[0], 0);
+
+    // The bounds: at exactly 1.5 the pressure still rises, and a pull of exactly 0 does not hold it.
+    struct Case {
+        const char* what;
+        double density, l0, l1, inflow;
+    } cases[] = {
+        {"level at 1.5, pull positive", 9, 9, 1.5, 0.2},
+        {"level above 1.5, no pull", 8, 7, 1.6, 1.0 / 7},
+    };
+    for (const Case& c : cases) {
+        t->ModelDensity = c.density;
+        levels(c.l0, c.l1);
+        ins(*t, t->Controller);
+        EXPECT_DOUBLE_EQ(t->Controller[1].input[0], c.inflow) << c.what;
+        EXPECT_DOUBLE_EQ(t->Controller[1].input[0], t->DensityPull + t->DensityChange) << c.what;
+    }
 }
 
 TEST_F(Controller, StockZeroIsIntegratedBeforeStockOne) {

@@ -88,7 +88,8 @@ std::string jaktstatLine(const Vildo& app) {
     add(r(h.CowsShot));
     add(r(h.CalvesShot));
     add(fix(h.HarvestPerArea, 4, 1));
-    add(fix(s.SummerAdults != 0 ? s.SummerBulls / s.SummerAdults : 0.0, 4, 2));
+    // Without adults there is no share: a plain 0, not 0,00.
+    add(s.SummerAdults != 0 ? fix(s.SummerBulls / s.SummerAdults, 4, 2) : "0");
     add(fix(app.CalvesPerCow, 4, 2));
     size_t k = static_cast<size_t>(app.StartIndex + app.YearNo - 1);
     if (app.checked(C::chk_stats) && k < app.Statistics.size()) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -22,16 +23,25 @@ std::vector<std::string> lines(const std::string& text) {
 }  // namespace
 
 void expectGolden(const std::string& actual, const std::string& name) {
-    const std::string path = std::string(VILDO_TEST_DATA) + "/" + name;
-    if (std::getenv("VILDO_UPDATE_GOLDEN")) {
-        std::ofstream(path, std::ios::binary) << actual;
-        GTEST_SKIP() << "rewrote " << path;
-    }
+    expectGoldenFile(actual, std::filesystem::path(VILDO_TEST_DATA) / name);
+}
+
+void expectGoldenFile(const std::string& actual, const std::filesystem::path& file) {
+    const std::string path = file.string(), name = file.filename().string();
     std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << "missing golden file " << path << " (VILDO_UPDATE_GOLDEN=1 writes it)";
+    const bool found = static_cast<bool>(in);
     std::stringstream expected;
-    expected << in.rdbuf();
-    if (expected.str() == actual) return;
+    if (found) expected << in.rdbuf();
+    in.close();
+    if (found && expected.str() == actual) return;
+    if (std::getenv("VILDO_UPDATE_GOLDEN")) {
+        std::ofstream out(path, std::ios::binary);
+        out << actual;
+        out.close();
+        ASSERT_TRUE(out) << "could not rewrite " << path;
+        FAIL() << "rewrote " << path << " with VILDO_UPDATE_GOLDEN set; review the diff and run again without it";
+    }
+    ASSERT_TRUE(found) << "missing golden file " << path << " (VILDO_UPDATE_GOLDEN=1 writes it)";
     const std::vector<std::string> want = lines(expected.str()), got = lines(actual);
     int shown = 0;
     for (size_t i = 0; i < std::max(want.size(), got.size()) && shown < 10; ++i) {
