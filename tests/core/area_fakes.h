@@ -74,7 +74,10 @@ inline std::string statisticsAnswer(int harvestYears, int emptyYears = 1, const 
         s += ';';
         s += joined(f, '|');
     }
-    if (!r2.empty()) s += ';' + r2;
+    if (!r2.empty()) {
+        s += ';';
+        s += r2;
+    }
     return s;
 }
 

@@ -227,6 +227,19 @@ TEST_F(AreaLoading, ALoadedAreaSetsTheLabelTheInputsAndTheModesOfAnArea) {
     EXPECT_EQ(t.prompts.infos[0].text.rfind("Ett område har lästs in.", 0), 0u);
 }
 
+TEST_F(AreaLoading, TheStockKeepsItsDensityOnTheNewAreasHuntingArea) {
+    // The stock before any area lives on 250 000 ha; the test area hunts on 100 000 ha.
+    ASSERT_EQ(t->AreaKha, 250);
+    t->Pop.FemWinter[3] = 50;
+    t->Winter.WinterStock = 2000;
+    t->Summer.SummerStock = 2500;
+    ASSERT_TRUE(load(statisticsAnswer(12)));
+    EXPECT_EQ(t->AreaKha, 100);
+    EXPECT_DOUBLE_EQ(t->Pop.FemWinter[3], 20);
+    EXPECT_DOUBLE_EQ(t->Winter.WinterStock, 800);
+    EXPECT_DOUBLE_EQ(t->Summer.SummerStock, 1000);
+}
+
 TEST_F(AreaLoading, TheLabelAndTheCountySuffixFollowTheMenu) {
     struct Case {
         int county;

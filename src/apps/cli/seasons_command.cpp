@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "area/county_table.h"
+#include "calibration/full_calibration.h"
 #include "calibration/start_year.h"
 #include "cli_common.h"
 #include "commands.h"
@@ -12,12 +13,14 @@
 #include "hunt/season_driver.h"
 #include "service_connection.h"
 #include "ui/dispatch.h"
+#include "ui/scheduler.h"
 #include "ui_dump.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/json_writer.h"
 #include "util/parse.h"
+#include "util/random.h"
 
 namespace vildo::cli {
 
@@ -35,6 +38,7 @@ struct Options {
     std::string service;
     bool saveStats = false;
     bool json = false;
+    bool estimate = true;
 };
 
 int countOption(const std::vector<std::string>& args, size_t& i, int max) {
@@ -56,6 +60,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             haveYears = true;
         } else if (a == "--back") {
             o.back = countOption(args, i, 10000);
+        } else if (a == "--no-estimate") {
+            o.estimate = false;
         } else if (a == "--save-stats") {
             o.saveStats = true;
         } else if (a == "--scenario-save") {
@@ -145,9 +151,10 @@ void printText(const Vildo& a) {
 
 }  // namespace
 
-// Loads the area and switches its history on: the first press replays every historic year from the first
-// start year, with the estimation left out.
-bool loadHistory(Session& s, int countyItem, int areaItem) {
+// Loads the area and switches its history on, so that the first press replays every historic year from the
+// first start year. As in the window, the start-year change first estimates the stock (the search and the
+// full calibration, to the verdict); without the estimate the history is replayed from the defaults.
+bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate) {
     Vildo& app = *s.app;
     bool loaded = false;
     dispatch(app, [&] { loaded = FetchAreaNames(app); });
@@ -156,10 +163,25 @@ bool loadHistory(Session& s, int countyItem, int areaItem) {
     if (countyItem >= static_cast<int>(menu.size()) || areaItem >= static_cast<int>(menu[countyItem].areas.size()))
         throw UsageError("Det finns inget område " + std::to_string(areaItem) + " under länsposten " +
                          std::to_string(countyItem));
+    if (estimate) {
+        // The start-up finishes first, as before a user's first click: its season reset would cut into the
+        // estimate. Without a window nobody reads the search's message: it goes on to the full calibration.
+        Scheduler(app).runUntil(
+            [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
+        app.InfoFlags[2] = 1;
+    }
     loaded = false;
     dispatch(app, [&] { loaded = areaItemClick(app, countyItem, areaItem); });
     if (!loaded || !app.AreaLoaded) return false;
-    for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
+    if (estimate) {
+        Scheduler scheduler(app);
+        dispatch(app, [&] { scheduler.runUntil([&] { return !calibrationRunning(app); }); });
+        if (app.terminated) return false;
+        dispatch(app, [&] { btn_rensaClick(app); });
+    } else {
+        for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
+        endCalibration(app);
+    }
     dispatch(app, [&] {
         if (chk_statsMouseDown(app)) setChecked(app, C::chk_stats, true);
     });
@@ -180,7 +202,14 @@ int seasonsCommand(const std::vector<std::string>& args) {
     if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
     if (service) app.dataService = service->client();
     s.start(o.settings);
-    if (o.countyItem && !loadHistory(s, *o.countyItem, *o.areaItem)) return 1;
+    if (o.countyItem) {
+        // The estimate draws from a stream of its own, so the presses keep theirs.
+        std::function<uint32_t()> pressSeeds = app.platform.clockSeed;
+        if (o.seed) app.platform.clockSeed = [seed = *o.seed, draws = 0u]() mutable { return mixSeed(seed, draws++); };
+        const bool loaded = loadHistory(s, *o.countyItem, *o.areaItem, o.estimate);
+        app.platform.clockSeed = std::move(pressSeeds);
+        if (!loaded) return 1;
+    }
     if (!s.settle()) return 1;
     // "Spara biodata" on without its check of the working folder's Biodata.csv: the rows go to the given file.
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;

@@ -7,6 +7,7 @@
 #include "area/area_display.h"
 #include "area/statistics.h"
 #include "model/parameters.h"
+#include "model/population.h"
 #include "model/state.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -174,7 +175,9 @@ void AreaRefresh(Vildo& app) {
     TAreaHeader& h = app.Header;
     // 1, 2, 3.
     app.HuntAreaHa = h.Jaktarea;
-    app.AreaKha = static_cast<int32_t>(Round(app.HuntAreaHa / 1000.0));
+    const auto kha = static_cast<int32_t>(Round(app.HuntAreaHa / 1000.0));
+    scaleStockToArea(app, app.AreaKha, kha);
+    app.AreaKha = kha;
     const std::string afo = getShort(h.AFO), lan = getShort(h.Lan);
     app.ctl(C::LOmrade).caption = cut(cut(cut("Område: " + afo, 28) + ", ", 30) + lan, 50);
     app.LanAFO.S_Lan = lan;

@@ -9,6 +9,7 @@
 #include "area/statistics_answer.h"
 #include "hunt/season_driver.h"
 #include "model/parameters.h"
+#include "model/population.h"
 #include "model/state.h"
 #include "ui/chart_ops.h"
 #include "ui/info_dialog.h"
@@ -82,6 +83,7 @@ bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& 
     app.RecentAverages = recent;
     ApplyAreaAverages(app);
     app.HuntAreaHa = app.Header.Jaktarea;
+    scaleStockToArea(app, app.AreaKha, static_cast<int32_t>(areaKha));
     app.AreaKha = static_cast<int32_t>(areaKha);
 
     if (a.r2 && app.Statistics.size() > 1) {

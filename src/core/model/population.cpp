@@ -52,6 +52,18 @@ void stopTick(Vildo& app) {
 
 }  // namespace
 
+void scaleStockToArea(Vildo& app, int32_t oldKha, int32_t newKha) {
+    if (oldKha <= 0 || newKha <= 0 || oldKha == newKha) return;
+    const double f = static_cast<double>(newKha) / oldKha;
+    TPopulation& p = app.Pop;
+    for (double* a : {p.FemWinter, p.FemSummer, p.MaleWinter, p.MaleSummer})
+        for (int i = 0; i < kAges; ++i) a[i] *= f;
+    TWinterTotals& w = app.Winter;
+    for (double* x : {&w.WinterBulls, &w.WinterCows, &w.WinterCalves, &w.WinterAdults, &w.WinterStock}) *x *= f;
+    TSummerTotals& s = app.Summer;
+    for (double* x : {&s.SummerBulls, &s.SummerCows, &s.CalvesBorn, &s.SummerAdults, &s.SummerStock}) *x *= f;
+}
+
 void redrawPyramidAxes(Vildo& app) {
     const THarvestByAge& h = app.Harvest;
     scalePyramids(app, std::max({h.MaleShot[0], h.FemShot[0], h.MaleShot[1], h.FemShot[1]}));
@@ -125,8 +137,7 @@ void Processpop(Vildo& app) {
         double adults = su.SummerCows + su.SummerBulls;
         double s = adults > 0 ? su.SummerCows / adults : 0.5;
         if (su.SummerCows > 0) p.FemDeadSummer[a] += wolves * (1.0 / 30) * s * p.FemSummer[a] / su.SummerCows;
-        if (su.SummerBulls > 0)
-            p.MaleDeadSummer[a] += wolves * (1.0 / 30) * (1 - s) * p.MaleSummer[a] / su.SummerBulls;
+        if (su.SummerBulls > 0) p.MaleDeadSummer[a] += wolves * (1.0 / 30) * (1 - s) * p.MaleSummer[a] / su.SummerBulls;
         p.FemSummer[a] -= p.FemDeadSummer[a];
         p.MaleSummer[a] -= p.MaleDeadSummer[a];
         fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * app.HarvestPressure * (1 + app.CalfProtection));
@@ -195,8 +206,8 @@ void Processpop(Vildo& app) {
 
     // Step 5: the calves of the year.
     p.FemDeadSummer[0] = app.PotentialBirths * sr * app.CalfSummerMortality + wolves * sr * 0.9 * kThird + bears * sr;
-    p.MaleDeadSummer[0] = app.PotentialBirths * (1 - sr) * app.CalfSummerMortality +
-                          wolves * (1 - sr) * 0.9 * kThird + bears * (1 - sr);
+    p.MaleDeadSummer[0] =
+        app.PotentialBirths * (1 - sr) * app.CalfSummerMortality + wolves * (1 - sr) * 0.9 * kThird + bears * (1 - sr);
     su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows + p.FemDeadSummer[0] + p.MaleDeadSummer[0];
     p.FemSummer[0] = std::max(0.0, app.PotentialBirths * sr - p.FemDeadSummer[0]);
     p.MaleSummer[0] = std::max(0.0, app.PotentialBirths * (1 - sr) - p.MaleDeadSummer[0]);
