@@ -55,6 +55,11 @@ TEST_F(Charts, InitialisationSetsYearAxesTenPredatorYearsAndHidesSecondarySeries
     EXPECT_FALSE(series(8, 1).active || series(8, 3).active);
     EXPECT_TRUE(series(8, 0).active && series(8, 2).active);
     EXPECT_EQ(chart(10).background, 0x333333u);
+    // The empty density chart spans twice the wanted winter density (8,0 per 1000 ha).
+    EXPECT_TRUE(series(5, 0).points.empty());
+    EXPECT_FALSE(chart(5).left.automatic);
+    EXPECT_EQ(chart(5).left.min, 0);
+    EXPECT_DOUBLE_EQ(chart(5).left.max, 16);
 }
 
 TEST_F(Charts, SettledRunDrawsThePyramidsAndTheParameterGraphs) {
