@@ -467,7 +467,7 @@ void ChartView::applyAxis(QValueAxis* axis, const Axis& a, double dataMin, doubl
         if (vertical) return fm.height() + 4.0;
         const int widest = std::max(fm.horizontalAdvance(sv.toString(lo, 'f', decimals)),
                                     fm.horizontalAdvance(sv.toString(hi, 'f', decimals)));
-        return widest + fm.height() * 0.8;
+        return widest + fm.height() * 0.5;
     };
     const double given = a.automatic ? 0 : a.increment;
     double step = axisLabelStep(lo, hi, given, pixels, labelPixels(given > 0 ? decimalsOf(given) : 0));

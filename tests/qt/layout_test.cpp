@@ -74,6 +74,18 @@ private slots:
         checkTable(w.grid(f.app->Tabell_utv));
     }
 
+    // Where the numbers fit, texts give way and nothing scrolls.
+    void tablesThatFitDoNotScroll() {
+        WindowFixture f;
+        for (const Grid* g : {&f.app->Stringgrid5, &f.app->StringGrid3, &f.app->StringGrid2}) {
+            GridView* v = f.window->grid(*g);
+            QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+            int total = 0;
+            for (int c = 0; c < v->columnCount(); ++c) total += v->columnWidth(c);
+            QVERIFY2(total <= v->viewport()->width(), qPrintable(QString::number(total)));
+        }
+    }
+
     // With all four curves the legend of the reproduction chart wraps below the plot, which keeps the
     // chart's width.
     void legendStaysBelowThePlot() {
