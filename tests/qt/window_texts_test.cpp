@@ -42,6 +42,14 @@ private slots:
         message->click();
         QVERIFY(f.prompts.shown().last().startsWith(QString::fromUtf8("Här ställer man värdet för övrig dödlighet")));
     }
+
+    // The year arrows keep their hints through every refresh of the window.
+    void theYearArrowsSayWhatTheyDo() {
+        WindowFixture f;
+        f.window->refresh();
+        QCOMPARE(f.window->control(C::SpeedButton2)->toolTip(), QString::fromUtf8("Föregående år (pil vänster)"));
+        QCOMPARE(f.window->control(C::SpeedButton1)->toolTip(), QString::fromUtf8("Simulera nästa år (pil höger, F5)"));
+    }
 };
 
 static Register texts([] { return new WindowTextsTest; });

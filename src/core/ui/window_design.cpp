@@ -51,6 +51,8 @@ constexpr Design kDesign[] = {
     {C::btn_jaktareal, "Jaktareal", "", kShown, kOn},
     {C::GroupBox3, "Jaktresultat och uppgifter om älgstammen", "", kShown, kOn},
     // Page "Jaga".
+    {C::SpeedButton2, "", "Föregående år (pil vänster)", kShown, kOn},
+    {C::SpeedButton1, "", "Simulera nästa år (pil höger, F5)", kShown, kOn},
     {C::btn_rensa, "Återställ", "", kShown, kOn},
     {C::Label3, "Tilldelning", "", kShown, kOn},
     {C::SpinButton1, "", "Avskjutningsmål", kShown, kOff},
