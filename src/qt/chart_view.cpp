@@ -114,7 +114,7 @@ void ChartView::build() {
     c->setAnimationOptions(QChart::NoAnimation);
     setChart(c);
     legendFont_ = font();
-    legendFont_.setPixelSize(12);
+    legendFont_.setPixelSize(legendPx_);
     // The label steps depend on the plot's size, which the chart lays out after a change: look again once
     // it has, a few times at most, so that steps and label widths that move the plot cannot chase each other.
     connect(c, &QChart::plotAreaChanged, this, [this](const QRectF&) {
@@ -556,12 +556,20 @@ double ChartView::legendEntryWidth(const LegendEntry& e) const {
     return kLegendSwatch + 6 + QFontMetrics(legendFont_).horizontalAdvance(e.title);
 }
 
-// Rows below the plot: as many names a row as the chart's width takes, never more than its columns.
+// Rows below the plot: as many names a row as the chart's width takes, never more than its columns. On a
+// small chart a legend that would take more than a quarter of its height gets a smaller font, down to 10 px.
 void ChartView::placeLegend() {
-    std::vector<double> widths;
-    for (const LegendEntry& e : legend_) widths.push_back(legendEntryWidth(e));
     const int columns = data().legendColumns > 1 ? data().legendColumns : 0;
-    legendRows_ = legendRows(widths, std::max(60, width() - 16), kLegendGap, columns);
+    for (int px = legendPx_;; --px) {
+        legendFont_ = font();
+        legendFont_.setPixelSize(px);
+        std::vector<double> widths;
+        for (const LegendEntry& e : legend_) widths.push_back(legendEntryWidth(e));
+        legendRows_ = legendRows(widths, std::max(60, width() - 16), kLegendGap, columns);
+        if (px <= 10 || legendRows_.size() <= 1 ||
+            static_cast<int>(legendRows_.size()) * legendRowHeight() <= height() / 4)
+            break;
+    }
     updateMargins();
 }
 
@@ -571,8 +579,7 @@ void ChartView::setFontSizes(int axisPx, int legendPx) {
     for (QAbstractAxis* a : {static_cast<QAbstractAxis*>(bottom_), static_cast<QAbstractAxis*>(left_),
                              static_cast<QAbstractAxis*>(right_), static_cast<QAbstractAxis*>(categories_)})
         if (a) a->setLabelsFont(f);
-    legendFont_ = font();
-    legendFont_.setPixelSize(legendPx);
+    legendPx_ = legendPx;
     if (layout_ != Layout::Pie && rendered_) {
         plotLayouts_ = 0;
         placeLegend();

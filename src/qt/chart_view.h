@@ -110,8 +110,9 @@ private:
     int footerLines_ = 0;
     std::vector<LegendEntry> legend_;  // the names the legend shows now
     std::vector<int> legendRows_;      // entries a row
-    QFont legendFont_;
-    int plotLayouts_ = 0;  // axis updates the plot's own layout caused since the last change
+    int legendPx_ = 12;                // the legend's font size as the window sets it
+    QFont legendFont_;                 // the legend's font as drawn: smaller on a small chart
+    int plotLayouts_ = 0;              // axis updates the plot's own layout caused since the last change
     QString foreground_;
 };
 
