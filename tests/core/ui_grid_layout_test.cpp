@@ -17,7 +17,7 @@ TEST(GridLayout, NumbersAreTheTablesNumberTexts) {
 }
 
 TEST(GridLayout, ANumberColumnHoldsOnlyNumbersBelowItsHeader) {
-    Grid g(4, 3);
+    Grid g(6, 3);
     g.fixedRows = 1;
     g.cell(0, 0) = "Mål";
     g.cell(0, 1) = "Kalvar per ko";
@@ -28,7 +28,9 @@ TEST(GridLayout, ANumberColumnHoldsOnlyNumbersBelowItsHeader) {
     g.cell(2, 1) = "12";  // a number above a text
     g.cell(2, 2) = "saknas";
     // Column 3 is empty.
-    EXPECT_EQ(numberColumns(g), (std::vector<bool>{false, true, false, false}));
+    g.cell(4, 0) = "2027";  // a year still to come: its numbers are on their way
+    g.cell(5, 0) = "Tjur";  // a text over nothing yet
+    EXPECT_EQ(numberColumns(g), (std::vector<bool>{false, true, false, false, true, false}));
 }
 
 TEST(GridLayout, NumbersAreNeverCutAndTextsGiveWay) {

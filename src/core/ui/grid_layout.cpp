@@ -30,12 +30,12 @@ std::vector<bool> numberColumns(const Grid& g) {
     std::vector<bool> out(static_cast<size_t>(g.colCount), false);
     for (int c = 0; c < g.colCount; ++c) {
         bool any = false, all = true;
-        for (int r = g.fixedRows; r < g.rowCount && all; ++r) {
+        for (int r = 0; r < g.rowCount && all; ++r) {
             const std::string& t = g.cell(c, r);
             if (t.find_first_not_of(' ') == std::string::npos) continue;
             if (isNumberText(t))
                 any = true;
-            else
+            else if (r >= g.fixedRows)
                 all = false;
         }
         out[static_cast<size_t>(c)] = any && all;

@@ -12,7 +12,8 @@ struct Grid;
 // point, spaces and a trailing per cent sign ("24 321", "-0,8", "40 %"), or a ratio ("48:52").
 bool isNumberText(const std::string& text);
 
-// Number columns: those whose cells below the fixed rows hold numbers and nothing else (empty cells aside).
+// Number columns: those with a number (a year in the header counts) whose cells below the fixed rows hold
+// numbers and nothing else (empty cells aside).
 std::vector<bool> numberColumns(const Grid& g);
 
 struct ColumnNeed {
