@@ -31,6 +31,8 @@ namespace vildo::qt {
 namespace {
 
 constexpr double kBarWidth = 0.8;
+constexpr int kFooterLine = 17;                     // a footer's line height
+constexpr int kLegendSwatch = 18, kLegendGap = 12;  // a legend entry's sample and the room between entries
 
 bool samePoints(const std::vector<ChartPoint>& a, const std::vector<ChartPoint>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ChartPoint& p, const ChartPoint& q) {
@@ -71,17 +73,6 @@ QColor setColour(const Series& s) {
     return rgb(s.colour);
 }
 
-// A step of 1, 2 or 5 times a power of ten that leaves at most maxTicks intervals on the range.
-double niceStep(double range, int maxTicks, double atLeast) {
-    if (range <= 0) return std::max(atLeast, 1.0);
-    double step = std::max(atLeast, range / std::max(1, maxTicks));
-    const double mag = std::pow(10.0, std::floor(std::log10(step)));
-    for (double m : {1.0, 2.0, 5.0, 10.0}) {
-        if (m * mag >= step - 1e-12) return m * mag;
-    }
-    return 10 * mag;
-}
-
 int decimalsOf(double step) {
     for (int d = 0; d < 4; ++d)
         if (std::fabs(step * std::pow(10.0, d) - std::round(step * std::pow(10.0, d))) < 1e-9) return d;
@@ -118,10 +109,19 @@ void ChartView::build() {
     c->setLocale(swedishLocale());
     c->setBackgroundRoundness(0);
     c->setMargins(QMargins(4, 4, 4, 4));
-    c->legend()->setAlignment(Qt::AlignBottom);
-    c->legend()->setLabelColor(palette::kText);
+    // The legend is drawn by the view, in rows below the plot (Qt's keeps to one line and elides).
+    c->legend()->hide();
     c->setAnimationOptions(QChart::NoAnimation);
     setChart(c);
+    legendFont_ = font();
+    legendFont_.setPixelSize(legendPx_);
+    // The label steps depend on the plot's size, which the chart lays out after a change: look again once
+    // it has, a few times at most, so that steps and label widths that move the plot cannot chase each other.
+    connect(c, &QChart::plotAreaChanged, this, [this](const QRectF&) {
+        if (layout_ == Layout::Pie || !rendered_ || plotLayouts_ >= 3) return;
+        ++plotLayouts_;
+        refreshAxes();
+    });
 
     const Chart& d = data();
     const SeriesKind kind = d.series.empty() ? SeriesKind::Line : d.series.front().kind;
@@ -133,7 +133,6 @@ void ChartView::build() {
         pie_ = new QPieSeries();
         pie_->setPieSize(0.62);
         c->addSeries(pie_);
-        c->legend()->hide();
         return;
     }
     bottom_ = new QValueAxis();
@@ -144,6 +143,8 @@ void ChartView::build() {
         a->setLabelsColor(palette::kText);
         a->setTitleBrush(palette::kText);
         a->setMinorGridLineVisible(false);
+        // The label steps keep labels apart (axisLabelStep); Qt's own test cuts readable labels to "...".
+        a->setTruncateLabels(false);
     }
     if (layout_ == Layout::XY) {
         ensureXYSeries();
@@ -208,6 +209,7 @@ void ChartView::ensureXYSeries() {
                 right_->setLinePenColor(palette::kAxisLine);
                 right_->setLabelsColor(palette::kText);
                 right_->setTitleBrush(palette::kText);
+                right_->setTruncateLabels(false);
                 c->addAxis(right_, Qt::AlignRight);
             }
             q->attachAxis(right_);
@@ -241,8 +243,9 @@ void ChartView::refresh() {
         case Layout::Bars: refreshBars(); break;
         case Layout::Pie: refreshPie(); break;
     }
-    if (layout_ != Layout::Pie) refreshAxes();
     refreshLegend();
+    plotLayouts_ = 0;
+    if (layout_ != Layout::Pie) refreshAxes();
     rendered_ = d;
     foreground_ = foreground();
     viewport()->update();
@@ -275,10 +278,15 @@ void ChartView::refreshTitles() {
     int lines = 0;
     if (d.footerVisible && !d.footer.empty()) ++lines;
     if (d.subFooterVisible && !d.subFooter.empty()) ++lines;
-    if (lines != footerLines_) {
-        footerLines_ = lines;
-        c->setMargins(QMargins(4, 4, 4, 4 + lines * 17));
-    }
+    footerLines_ = lines;
+    updateMargins();
+}
+
+// Room below the plot for the legend's rows and the footers.
+void ChartView::updateMargins() {
+    const int bottom = 4 + footerLines_ * kFooterLine + static_cast<int>(legendRows_.size()) * legendRowHeight();
+    const QMargins m(4, 4, 4, bottom);
+    if (chart()->margins() != m) chart()->setMargins(m);
 }
 
 void ChartView::refreshXY() {
@@ -452,10 +460,19 @@ void ChartView::applyAxis(QValueAxis* axis, const Axis& a, double dataMin, doubl
     const QRectF plot = chart()->plotArea();
     const double pixels = vertical ? (plot.height() > 10 ? plot.height() : height() * 0.7)
                                    : (plot.width() > 10 ? plot.width() : width() * 0.8);
-    // Labels need room: a tick per two label heights upwards, per four sideways.
-    const int spacing = vertical ? std::max(24, 2 * axisPx_) : std::max(48, 4 * axisPx_);
-    const int maxTicks = std::max(2, static_cast<int>(pixels / spacing));
-    const double step = niceStep(hi - lo, maxTicks, a.automatic ? 0 : a.increment);
+    // The room a label takes along the axis: its height upwards, its widest text and a gap sideways.
+    const QFontMetrics fm(axis->labelsFont());
+    const QLocale sv = swedishLocale();
+    auto labelPixels = [&](int decimals) {
+        if (vertical) return fm.height() + 4.0;
+        const int widest = std::max(fm.horizontalAdvance(sv.toString(lo, 'f', decimals)),
+                                    fm.horizontalAdvance(sv.toString(hi, 'f', decimals)));
+        return widest + fm.height() * 0.5;
+    };
+    const double given = a.automatic ? 0 : a.increment;
+    double step = axisLabelStep(lo, hi, given, pixels, labelPixels(given > 0 ? decimalsOf(given) : 0));
+    if (decimalsOf(step) > (given > 0 ? decimalsOf(given) : 0))
+        step = axisLabelStep(lo, hi, given, pixels, labelPixels(decimalsOf(step)));
     if (a.automatic) {
         lo = std::floor(lo / step) * step;
         hi = std::ceil(hi / step) * step;
@@ -522,61 +539,51 @@ void ChartView::refreshAxes() {
     if (right_) applyAxis(right_, d.right, rMin, rMax, true);
 }
 
+// The names of the active series with a title, in series order.
 void ChartView::refreshLegend() {
     const Chart& d = data();
-    QLegend* legend = chart()->legend();
+    legend_.clear();
     if (layout_ == Layout::Pie) return;
-    bool any = false;
-    for (QLegendMarker* m : legend->markers()) {
-        bool shown = false;
-        if (auto* bm = qobject_cast<QBarLegendMarker*>(m)) {
-            auto it = std::find(sets_.begin(), sets_.end(), bm->barset());
-            if (it != sets_.end()) {
-                const Series& s = d.series[static_cast<size_t>(it - sets_.begin())];
-                shown = s.active && !s.title.empty();
-            }
-        } else {
-            auto it = std::find(xy_.begin(), xy_.end(), m->series());
-            if (it != xy_.end()) {
-                const Series& s = d.series[static_cast<size_t>(it - xy_.begin())];
-                shown = s.active && !s.title.empty();
-            }
-        }
-        m->setVisible(shown);
-        m->setLabelBrush(palette::kText);
-        any = any || shown;
-    }
-    legend->setVisible(any);
+    for (const Series& s : d.series)
+        if (s.active && !s.title.empty())
+            legend_.push_back({QString::fromStdString(s.title), setColour(s), s.kind, s.pointsShown});
     placeLegend();
 }
 
-// Below the plot while the names fit on one line, else as a list at its right.
+int ChartView::legendRowHeight() const { return QFontMetrics(legendFont_).height() + 4; }
+
+double ChartView::legendEntryWidth(const LegendEntry& e) const {
+    return kLegendSwatch + 6 + QFontMetrics(legendFont_).horizontalAdvance(e.title);
+}
+
+// Rows below the plot: as many names a row as the chart's width takes, never more than its columns. On a
+// small chart a legend that would take more than a quarter of its height gets a smaller font, down to 10 px.
 void ChartView::placeLegend() {
-    QLegend* legend = chart()->legend();
-    if (layout_ == Layout::Pie || !legend->isVisible()) return;
-    const QFontMetrics fm(legend->font());
-    int needed = 0;
-    for (QLegendMarker* m : legend->markers())
-        if (m->isVisible()) needed += fm.horizontalAdvance(m->label()) + 2 * fm.height() + 8;
-    const Qt::Alignment wanted = needed > width() - 20 ? Qt::AlignRight : Qt::AlignBottom;
-    if (legend->alignment() != wanted) legend->setAlignment(wanted);
+    const int columns = data().legendColumns > 1 ? data().legendColumns : 0;
+    for (int px = legendPx_;; --px) {
+        legendFont_ = font();
+        legendFont_.setPixelSize(px);
+        std::vector<double> widths;
+        for (const LegendEntry& e : legend_) widths.push_back(legendEntryWidth(e));
+        legendRows_ = legendRows(widths, std::max(60, width() - 16), kLegendGap, columns);
+        if (px <= 10 || legendRows_.size() <= 1 ||
+            static_cast<int>(legendRows_.size()) * legendRowHeight() <= height() / 4)
+            break;
+    }
+    updateMargins();
 }
 
 void ChartView::setFontSizes(int axisPx, int legendPx) {
-    axisPx_ = axisPx;
     QFont f = font();
     f.setPixelSize(axisPx);
     for (QAbstractAxis* a : {static_cast<QAbstractAxis*>(bottom_), static_cast<QAbstractAxis*>(left_),
                              static_cast<QAbstractAxis*>(right_), static_cast<QAbstractAxis*>(categories_)})
         if (a) a->setLabelsFont(f);
-    QFont lf = font();
-    lf.setPixelSize(legendPx);
-    // A condensed face where the system has one keeps long series names whole.
-    lf.setStretch(QFont::SemiCondensed);
-    chart()->legend()->setFont(lf);
+    legendPx_ = legendPx;
     if (layout_ != Layout::Pie && rendered_) {
-        refreshAxes();
+        plotLayouts_ = 0;
         placeLegend();
+        refreshAxes();
     }
 }
 
@@ -688,8 +695,9 @@ void ChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
     // Tick spacing and the legend's place follow the chart's size.
     if (layout_ != Layout::Pie && rendered_) {
-        refreshAxes();
+        plotLayouts_ = 0;
         placeLegend();
+        refreshAxes();
     }
 }
 
@@ -698,6 +706,7 @@ void ChartView::drawForeground(QPainter* painter, const QRectF& rect) {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     drawMarks(*painter);
+    drawLegend(*painter);
     drawFooters(*painter);
     if (number_ == 5) {
         drawErrorBars(*painter);
@@ -714,6 +723,12 @@ void ChartView::drawMarks(QPainter& p) {
     p.setFont(f);
     const QFontMetrics fm(f);
     const QRectF plot = chart()->plotArea();
+    struct Mark {
+        QRectF box;
+        QString text;
+        QColor colour;
+    };
+    std::vector<Mark> marks;
     for (size_t i = 0; i < d.series.size(); ++i) {
         const Series& s = d.series[i];
         if (!s.active || s.marks == MarkStyle::None || s.marks == MarkStyle::LabelAndPercent) continue;
@@ -739,12 +754,64 @@ void ChartView::drawMarks(QPainter& p) {
             const int w = fm.horizontalAdvance(mark) + 8, h = fm.height() + 2;
             QRectF box(at.x() - w / 2.0, at.y() - h - 5, w, h);
             if (box.top() < plot.top()) box.moveTop(at.y() + 5);
-            p.setPen(QPen(rgb(s.colour), 1));
-            p.setBrush(QColor(20, 20, 22, 215));
-            p.drawRoundedRect(box, 3, 3);
-            p.setPen(palette::kText);
-            p.drawText(box, Qt::AlignCenter, mark);
+            marks.push_back({box, mark, rgb(s.colour)});
         }
+    }
+    // Marks that would lie over one another are left out; the first series' marks come first.
+    std::vector<MarkBox> boxes;
+    for (const Mark& m : marks) boxes.push_back({m.box.left(), m.box.top(), m.box.width(), m.box.height()});
+    const std::vector<bool> drawn = marksDrawn(boxes);
+    for (size_t i = 0; i < marks.size(); ++i) {
+        if (!drawn[i]) continue;
+        p.setPen(QPen(marks[i].colour, 1));
+        p.setBrush(QColor(20, 20, 22, 215));
+        p.drawRoundedRect(marks[i].box, 3, 3);
+        p.setPen(palette::kText);
+        p.drawText(marks[i].box, Qt::AlignCenter, marks[i].text);
+    }
+}
+
+void ChartView::drawLegend(QPainter& p) {
+    if (legendRows_.empty()) return;
+    p.setFont(legendFont_);
+    const QFontMetrics fm(legendFont_);
+    const QRectF r = chart()->rect();
+    const int rowH = legendRowHeight();
+    double y = r.bottom() - 4 - footerLines_ * kFooterLine - static_cast<double>(legendRows_.size()) * rowH;
+    size_t next = 0;
+    for (int count : legendRows_) {
+        double rowWidth = 0;
+        for (int k = 0; k < count; ++k) rowWidth += legendEntryWidth(legend_[next + static_cast<size_t>(k)]);
+        rowWidth += (count - 1) * kLegendGap;
+        double x = r.left() + std::max(4.0, (r.width() - rowWidth) / 2);
+        const double mid = y + rowH / 2.0;
+        for (int k = 0; k < count; ++k, ++next) {
+            const LegendEntry& e = legend_[next];
+            // The swatch draws the series as the chart does: a line, a diamond or a bar.
+            if (e.kind == SeriesKind::Line) {
+                p.setPen(QPen(e.colour, 2));
+                p.drawLine(QPointF(x, mid), QPointF(x + kLegendSwatch, mid));
+                if (e.pointsShown) {
+                    p.setBrush(e.colour);
+                    p.drawEllipse(QPointF(x + kLegendSwatch / 2.0, mid), 2.5, 2.5);
+                }
+            } else if (e.kind == SeriesKind::Point) {
+                const double c = x + kLegendSwatch / 2.0, h = 5;
+                p.setPen(QPen(e.colour.darker(160), 1));
+                p.setBrush(e.colour);
+                p.drawPolygon(
+                    QPolygonF{QPointF(c, mid - h), QPointF(c + h, mid), QPointF(c, mid + h), QPointF(c - h, mid)});
+            } else {
+                p.setPen(QPen(e.colour.darker(140), 1));
+                p.setBrush(e.colour);
+                p.drawRect(QRectF(x + 2, mid - 5, kLegendSwatch - 4, 10));
+            }
+            p.setPen(palette::kText);
+            p.drawText(QRectF(x + kLegendSwatch + 6, y, fm.horizontalAdvance(e.title) + 2, rowH),
+                       Qt::AlignLeft | Qt::AlignVCenter, e.title);
+            x += legendEntryWidth(e) + kLegendGap;
+        }
+        y += rowH;
     }
 }
 
@@ -756,12 +823,12 @@ void ChartView::drawFooters(QPainter& p) {
     p.setFont(f);
     p.setPen(d.footerColour ? rgb(d.footerColour) : palette::kText);
     const QRectF r = chart()->rect();
-    double y = r.bottom() - 4 - footerLines_ * 17;
+    double y = r.bottom() - 4 - footerLines_ * kFooterLine;
     for (const auto& [line, shown] :
          {std::pair{&d.subFooter, d.subFooterVisible}, std::pair{&d.footer, d.footerVisible}}) {
         if (!shown || line->empty()) continue;
-        p.drawText(QRectF(r.left(), y, r.width(), 17), Qt::AlignCenter, text(*line));
-        y += 17;
+        p.drawText(QRectF(r.left(), y, r.width(), kFooterLine), Qt::AlignCenter, text(*line));
+        y += kFooterLine;
     }
 }
 

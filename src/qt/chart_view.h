@@ -54,6 +54,14 @@ protected:
 private:
     QAbstractSeries* seriesOnSide(AxisSide side) const;
     enum class Layout { XY, HorizBars, Bars, Pie };
+    struct LegendEntry {
+        QString title;
+        QColor colour;
+        SeriesKind kind;
+        bool pointsShown;
+    };
+    int legendRowHeight() const;
+    double legendEntryWidth(const LegendEntry& e) const;
     struct BarHit {
         size_t series;
         int category;
@@ -69,6 +77,7 @@ private:
     void refreshAxes();
     void refreshLegend();
     void placeLegend();
+    void updateMargins();
     void applyAxis(QValueAxis* axis, const Axis& a, double dataMin, double dataMax, bool vertical);
     std::optional<BarHit> barAt(const QPointF& pos) const;
     // The bar-slot x of a category and an active set, as the bar series lays them out.
@@ -76,6 +85,7 @@ private:
 
     QString foreground() const;
     void drawMarks(QPainter& p);
+    void drawLegend(QPainter& p);
     void drawFooters(QPainter& p);
     void drawFit(QPainter& p);
     void drawErrorBars(QPainter& p);
@@ -98,7 +108,11 @@ private:
     QPieSeries* pie_ = nullptr;
     std::optional<Chart> rendered_;  // what the Qt chart shows now
     int footerLines_ = 0;
-    int axisPx_ = 12;
+    std::vector<LegendEntry> legend_;  // the names the legend shows now
+    std::vector<int> legendRows_;      // entries a row
+    int legendPx_ = 12;                // the legend's font size as the window sets it
+    QFont legendFont_;                 // the legend's font as drawn: smaller on a small chart
+    int plotLayouts_ = 0;              // axis updates the plot's own layout caused since the last change
     QString foreground_;
 };
 

@@ -208,7 +208,12 @@ void ControlBinder::refresh() {
         if (QTabWidget* tabs = tabSets_[static_cast<size_t>(i)]) {
             const int index = tabs->indexOf(w);
             if (tabs->tabText(index) != caption) tabs->setTabText(index, caption);
-            if (tabs->isTabVisible(index) != c.visible) tabs->setTabVisible(index, c.visible);
+            if (tabs->isTabVisible(index) != c.visible) {
+                // Hiding the current tab makes Qt choose another; that is no user's choice of a page, and
+                // the window shows the core's page right after.
+                const QSignalBlocker block(tabs);
+                tabs->setTabVisible(index, c.visible);
+            }
             if (tabs->tabToolTip(index) != hint) tabs->setTabToolTip(index, hint);
             if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
             continue;

@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 
 #include "qt/dark_style.h"
+#include "ui/grid_layout.h"
 
 namespace vildo::qt {
 
@@ -76,8 +77,10 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
     verticalHeader()->setMinimumSectionSize(4);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // What does not fit scrolls rather than being cut.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
     setGridStyle(Qt::SolidLine);
     setItemDelegate(new GridDelegate(this));
@@ -93,11 +96,15 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
 
 void GridView::refresh() {
     const QColor fixedBg = palette::kFixedCell, normalBg = palette::kBase;
+    bool changed = false;
     for (int r = 0; r < grid_.rowCount && r < rowCount(); ++r)
         for (int c = 0; c < grid_.colCount && c < columnCount(); ++c) {
             QTableWidgetItem* it = item(r, c);
             const QString t = QString::fromStdString(grid_.cells[static_cast<size_t>(c) * grid_.rowCount + r]);
-            if (it->text() != t) it->setText(t);
+            if (it->text() != t) {
+                it->setText(t);
+                changed = true;
+            }
             const bool fixed = c < grid_.fixedCols || r < grid_.fixedRows;
             const bool selected = c == grid_.selCol && r == grid_.selRow;
             const QColor bg = selected ? palette::kHighlight.darker(130) : fixed ? fixedBg : normalBg;
@@ -108,6 +115,44 @@ void GridView::refresh() {
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
     if (isHidden() == grid_.visible) setVisible(grid_.visible);
+    if (changed) fitTexts();
+}
+
+void GridView::fitTexts() {
+    if (ruleWidths_.size() != static_cast<size_t>(columnCount())) {
+        ruleWidths_.clear();
+        for (int c = 0; c < columnCount(); ++c) ruleWidths_.push_back(columnWidth(c));
+    }
+    const QFontMetrics fm(font());
+    // The cell's text margins on both sides and the grid line.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const std::vector<bool> numbers = numberColumns(grid_);
+    const int least = 10 * fm.averageCharWidth() + margin;  // a text cut shorter than this says nothing
+    std::vector<ColumnNeed> need;
+    std::vector<std::vector<int>> textWidths(static_cast<size_t>(columnCount()));
+    for (int c = 0; c < columnCount(); ++c) {
+        int widest = 0;
+        for (int r = 0; r < rowCount(); ++r) {
+            const int w = item(r, c)->text().isEmpty() ? 0 : fm.horizontalAdvance(item(r, c)->text()) + margin;
+            textWidths[static_cast<size_t>(c)].push_back(w);
+            widest = std::max(widest, w);
+        }
+        need.push_back({ruleWidths_[static_cast<size_t>(c)], widest, numbers[static_cast<size_t>(c)], least});
+    }
+    const std::vector<int> widths = fitColumns(need, viewport()->width());
+    for (int c = 0; c < columnCount(); ++c) {
+        const int w = widths[static_cast<size_t>(c)];
+        if (columnWidth(c) != w) setColumnWidth(c, w);
+        for (int r = 0; r < rowCount(); ++r) {
+            QTableWidgetItem* it = item(r, c);
+            const QString tip = textWidths[static_cast<size_t>(c)][static_cast<size_t>(r)] > w ? it->text() : QString();
+            if (it->toolTip() != tip) it->setToolTip(tip);
+        }
+    }
+    // A row never lower than its text.
+    const int lowest = fm.height() + 2;
+    for (int r = 0; r < rowCount(); ++r)
+        if (rowHeight(r) < lowest) setRowHeight(r, lowest);
 }
 
 bool GridView::beginEdit(int col, int row) {
@@ -135,7 +180,17 @@ void GridView::cellPressed(int row, int col) {
 
 void GridView::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
-    if (sizeRule_) sizeRule_(*this);
+    if (sizeRule_) {
+        sizeRule_(*this);
+        ruleWidths_.clear();
+        for (int c = 0; c < columnCount(); ++c) ruleWidths_.push_back(columnWidth(c));
+    }
+    fitTexts();
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fitTexts();
 }
 
 void GridView::setDefaultColumnWidth(int w) {

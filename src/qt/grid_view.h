@@ -4,6 +4,7 @@
 #include <QTableWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/grids.h"
 
@@ -38,15 +39,23 @@ public:
     // The resize rule of this grid: column widths and row heights from its size.
     void setSizeRule(std::function<void(GridView&)> rule) { sizeRule_ = std::move(rule); }
 
+    // The widths the size rule gave, before the texts were fitted.
+    const std::vector<int>& ruleWidths() const { return ruleWidths_; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void cellPressed(int row, int col);
+    // Widens the number columns to their widest text, lets text columns give way or take spare room, and
+    // gives every cut text its full text as a tooltip. The table scrolls what does not fit.
+    void fitTexts();
 
     Grid& grid_;
     GridHooks hooks_;
     std::function<void(GridView&)> sizeRule_;
+    std::vector<int> ruleWidths_;
     int editCol_ = -1, editRow_ = -1;
     friend class GridDelegate;
 };

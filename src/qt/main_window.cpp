@@ -23,8 +23,8 @@
 #include "qt/working_pane.h"
 #include "ui/chart_ops.h"
 #include "ui/dispatch.h"
-#include "ui/pages.h"
 #include "ui/modes.h"
+#include "ui/pages.h"
 #include "ui/startup.h"
 
 namespace vildo::qt {
@@ -258,7 +258,8 @@ void MainWindow::showPage(C tab) {
     }
 }
 
-// The core keeps which page of each set is active; the guidance messages of the pages are the core's.
+// A user's choice of a page (the program's own tab changes come with the signals blocked). The core keeps
+// which page of each set is active; the guidance messages of the pages are the core's.
 void MainWindow::pageChanged(QTabWidget* tabs, int index) {
     QWidget* page = tabs->widget(index);
     const bool left = tabs == leftPages_;
@@ -266,7 +267,7 @@ void MainWindow::pageChanged(QTabWidget* tabs, int index) {
                      : std::vector<C>(std::begin(kRightTabs), std::end(kRightTabs)))
         if (controls_.widget(id) == page) {
             if (left)
-                app_.activeLeftPage = id;
+                PageControl2Change(app_, id);
             else if (id != app_.activeRightPage)
                 run([this, id] { PageControl1Change(app_, id); });
         }

@@ -65,6 +65,9 @@ InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(box_, &QCheckBox::toggled, this, [this](bool on) { ticked_ = ticked_ || on; });
+    // OK first: Space or Enter on a fresh dialog must never tick "Visa inte igen".
+    setTabOrder(ok_, cancel_);
+    setTabOrder(cancel_, box_);
     resize(kInfoClientWidth, 284);
 }
 
@@ -80,6 +83,7 @@ void InfoDialog::layOut(int clientWidth, int labelLeft, int labelWidth) {
     ok_->setGeometry(clientWidth - okWidth - 14, top, okWidth, bh);
     cancel_->setGeometry(clientWidth - okWidth - cancelWidth - 22, top, cancelWidth, bh);
     box_->setGeometry(kLabelLeft, top, box_->sizeHint().width(), bh);
+    ok_->setFocus();
     centre(this);
 }
 

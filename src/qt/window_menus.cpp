@@ -31,17 +31,14 @@ void MainWindow::buildMenus() {
     controls_.action(C::Sparadata1, file, [this] { Sparadata1Click(app_); });
     controls_.action(C::Laddascenario1, file, [this] { Laddascenario1Click(app_); });
     controls_.action(C::Sparascenario1, file, [this] { Sparascenario1Click(app_); });
-    file->addSeparator();
     // Ends at once: no question, nothing saved.
     controls_.action(C::Avsluta1, file, [this] { QTimer::singleShot(0, this, &QWidget::close); });
 
     QMenu* functions = menuBar()->addMenu("Funktioner");
     controls_.action(C::Advanced, functions);
     controls_.action(C::Expertmode1, functions);
-    functions->addSeparator();
     controls_.action(C::Reset, functions, [this] { ResetClick(app_); });
     controls_.action(C::Fabriksinstllningar1, functions, [this] { Fabriksinstllningar1Click(app_); });
-    functions->addSeparator();
     controls_.action(C::Stortext1, functions);
 
     areaMenu_ = menuBar()->addMenu(QString::fromUtf8("Område"));
@@ -64,7 +61,6 @@ void MainWindow::buildMenus() {
     help->setObjectName("OmVildo1");
     controls_.action(C::Hjlp1, help, [this] { help_->show(HelpWindow::Help); });
     controls_.action(C::Hemsidan, help, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
-    help->addSeparator();
     controls_.action(C::OmVildo2, help, [this] { help_->showAbout(); });
 }
 

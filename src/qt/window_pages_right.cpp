@@ -56,8 +56,6 @@ QWidget* MainWindow::buildHuntPage() {
     QToolButton* back = controls_.arrowButton(C::SpeedButton2, Qt::LeftArrow, [this] { SpeedButton2Click(app_); });
     QToolButton* next = controls_.arrowButton(C::SpeedButton1, Qt::RightArrow, [this] { SpeedButton1Click(app_); });
     for (QToolButton* b : {back, next}) b->setMinimumSize(40, 44);
-    back->setToolTip(QString::fromUtf8("Föregående år (pil vänster)"));
-    next->setToolTip(QString::fromUtf8("Simulera nästa år (pil höger, F5)"));
     sg->addWidget(back, 0, 0);
     sg->addWidget(next, 0, 1);
     QPushButton* reset = controls_.button(C::btn_rensa, [this] { btn_rensaClick(app_); });

@@ -55,6 +55,11 @@ TEST_F(Charts, InitialisationSetsYearAxesTenPredatorYearsAndHidesSecondarySeries
     EXPECT_FALSE(series(8, 1).active || series(8, 3).active);
     EXPECT_TRUE(series(8, 0).active && series(8, 2).active);
     EXPECT_EQ(chart(10).background, 0x333333u);
+    // The empty density chart spans twice the wanted winter density (8,0 per 1000 ha).
+    EXPECT_TRUE(series(5, 0).points.empty());
+    EXPECT_FALSE(chart(5).left.automatic);
+    EXPECT_EQ(chart(5).left.min, 0);
+    EXPECT_DOUBLE_EQ(chart(5).left.max, 16);
 }
 
 TEST_F(Charts, SettledRunDrawsThePyramidsAndTheParameterGraphs) {
@@ -435,6 +440,69 @@ TEST_F(Charts, TheBandAtTheMainChartsTopRightShowsTheMeanAges) {
         Chart5Click(*t, c.leftOfRight, c.belowTop);
         EXPECT_EQ(t->checked(C::Medellder1), c.meanAges) << c.leftOfRight << "," << c.belowTop;
         EXPECT_EQ(chart(9).visible, c.meanAges);
+    }
+}
+
+TEST(ChartLayout, AxisLabelsKeepTheirStepWhileTheyFitAndCoarsenOnlyWhenTheyWouldOverlap) {
+    struct Case {
+        const char* what;
+        double lo, hi, step, pixels, labelPixels, expected;
+    };
+    const Case cases[] = {
+        {"ages every 2 on a wide chart", -1, 21, 2, 400, 30, 2},
+        {"ages at exactly the label distance", -1, 21, 2, 330, 30, 2},
+        {"ages on a narrow chart", -1, 21, 2, 200, 30, 4},
+        {"density every 1 where it fits", 0, 16, 1, 300, 16, 1},
+        {"density on a low chart", 0, 16, 1, 200, 16, 2},
+        {"tenths of a calf", -0.1, 3, 0.1, 200, 16, 0.5},
+        {"an automatic axis", 0, 1000, 0, 400, 40, 100},
+        {"an automatic axis with room", 0, 10, 0, 1000, 40, 0.5},
+        {"labels that never fit take the whole range", 0, 10, 1, 20, 40, 10},
+        {"an empty range keeps the step", 5, 5, 2, 300, 30, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_DOUBLE_EQ(axisLabelStep(c.lo, c.hi, c.step, c.pixels, c.labelPixels), c.expected);
+    }
+}
+
+TEST(ChartLayout, AMarkThatWouldOverlapADrawnOneIsLeftOut) {
+    struct Case {
+        const char* what;
+        std::vector<MarkBox> boxes;
+        std::vector<bool> drawn;
+    };
+    const Case cases[] = {
+        {"the same place twice", {{10, 10, 30, 15}, {10, 10, 30, 15}}, {true, false}},
+        {"side by side, touching", {{10, 10, 30, 15}, {40, 10, 30, 15}}, {true, true}},
+        {"partly over each other", {{10, 10, 30, 15}, {35, 20, 30, 15}}, {true, false}},
+        {"over a left-out mark only", {{10, 10, 30, 15}, {35, 10, 30, 15}, {62, 10, 30, 15}}, {true, false, true}},
+        {"none", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(marksDrawn(c.boxes), c.drawn);
+    }
+}
+
+TEST(ChartLayout, TheLegendWrapsIntoRowsBelowThePlot) {
+    struct Case {
+        const char* what;
+        std::vector<double> widths;
+        double available;
+        int columns;
+        std::vector<int> rows;
+    };
+    const Case cases[] = {
+        {"all on one line", {100, 100, 100, 100}, 500, 0, {4}},
+        {"two lines", {100, 100, 100, 100}, 250, 0, {2, 2}},
+        {"at most four a row", std::vector<double>(11, 50), 2000, 4, {4, 4, 3}},
+        {"too wide for any row", {100, 400, 100}, 300, 0, {1, 1, 1}},
+        {"no entries", {}, 300, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(legendRows(c.widths, c.available, 10, c.columns), c.rows);
     }
 }
 

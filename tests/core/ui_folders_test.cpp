@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/test_app.h"
 #include "ui/folders.h"
-
-#include <fstream>
 
 namespace vildo {
 namespace {
@@ -49,6 +49,51 @@ TEST(Folders, MissingUserFoldersAreReportedAndTheStartCarriesOn) {
     EXPECT_EQ(t.prompts.messages[0],
               "Vildo kan inte hitta användarmapp som behövs för att skriva datafiler till disk.");
     EXPECT_EQ(t.prompts.messages[1].rfind("Kunde inte skapa mappen Vildo under \"..\\Application data\": ", 0), 0u);
+}
+
+// With a read-only program folder the work files go to the documents folder, which must exist for the
+// exports and the file dialogs: it is made when missing, and the home folder serves when it cannot be.
+TEST(Folders, TheWorkFolderAlwaysExists) {
+    enum class Docs { Present, Missing, Blocked, Unnamed };
+    struct Case {
+        const char* name;
+        Docs docs;
+        bool workInHome;
+    };
+    const Case cases[] = {
+        {"present", Docs::Present, false},
+        {"missing", Docs::Missing, false},
+        {"blocked by a file", Docs::Blocked, true},
+        {"not named", Docs::Unnamed, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestApp t;
+        std::ofstream(t.dir.path / "blocker") << "x";
+        t->platform.exeDir = t.dir.path / "blocker" / "program";
+        t->platform.homeDir = t.dir.path / "home";
+        fs::create_directories(t->platform.homeDir);
+        const fs::path docs =
+            c.docs == Docs::Blocked ? t.dir.path / "blocker" / "Documents" : t.dir.path / "home" / "Documents";
+        if (c.docs == Docs::Present) fs::create_directories(docs);
+        t->platform.documentsDir = c.docs == Docs::Unnamed ? fs::path() : docs;
+        DetermineFolders(*t);
+        const std::string work = c.workInHome ? t->platform.homeDir.string() : docs.string();
+        EXPECT_EQ(t->Paths.MyDocs, work);
+        EXPECT_EQ(t->Paths.Currentomr, work);
+        EXPECT_EQ(t->Paths.Currentscn, work);
+        EXPECT_TRUE(fs::is_directory(t->Paths.MyDocs));
+        // Only the unnamed folder is reported.
+        EXPECT_EQ(t.prompts.messages.size(), c.docs == Docs::Unnamed ? 1u : 0u);
+    }
+}
+
+TEST(Folders, APortableProgramMakesNoDocumentsFolder) {
+    test::TestApp t;
+    t->platform.documentsDir = t.dir.path / "home" / "Documents";
+    DetermineFolders(*t);
+    EXPECT_TRUE(t->Paths.Writegrants);
+    EXPECT_FALSE(fs::exists(t->platform.documentsDir));
 }
 
 }  // namespace

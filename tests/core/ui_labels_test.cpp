@@ -21,6 +21,7 @@ TEST_F(LabelsTest, SettledRunShowsItsKeyFiguresAndFooters) {
     EXPECT_EQ(caption(C::LKalvdodlighet), "3%     3%");
     EXPECT_EQ(caption(C::LSexratio), "Kalvkvot kvigkalv:tjurkalv 48:52");
     EXPECT_EQ(caption(C::LBarkraftovrigmark), "22,0 älgar per kHa");
+    EXPECT_EQ(caption(C::LUngskogsareal), "Andel ungskog: 5,0 %");
     EXPECT_EQ(t->StringGrid1.cell(1, 5), "Jaktareal (250 kHa): 8,0");
     EXPECT_EQ(t->StringGrid1.cell(1, 4), "Täthetsmått (antal per 1000 ha)");
     EXPECT_EQ(t->StringGrid1.cell(3, 2), "Tjurandel: 40 %");
@@ -31,6 +32,15 @@ TEST_F(LabelsTest, SettledRunShowsItsKeyFiguresAndFooters) {
     EXPECT_NE(t->charts[1].footer.find("   medelålder vinter   "), std::string::npos);
     EXPECT_EQ(t->charts[1].footerColour, 0xFFFFFFu);
     EXPECT_TRUE(t.prompts.messages.empty());
+}
+
+TEST_F(LabelsTest, TheYoungForestCaptionFollowsItsSliderInTenthsOfAPerCent) {
+    for (auto [position, text] : {std::pair{0, "Andel ungskog: 0,0 %"}, std::pair{125, "Andel ungskog: 12,5 %"},
+                                  std::pair{1000, "Andel ungskog: 100,0 %"}}) {
+        setPosition(*t, C::trk_ungskog, position);
+        Labels(*t);
+        EXPECT_EQ(caption(C::LUngskogsareal), text);
+    }
 }
 
 TEST_F(LabelsTest, NoAdultsKeepTheBullShareTexts) {

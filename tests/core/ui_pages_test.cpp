@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/parameters.h"
 #include "support/test_app.h"
 #include "ui/pages.h"
 
@@ -48,6 +49,51 @@ TEST(Pages, LeavingAChangedParameterPageRemindsOnceAndClearsTheChange) {
     PageControl1Change(*t, C::TabSheet1);
     EXPECT_EQ(t.prompts.infos.size(), 1u);  // its flag is off: no message, but the change is cleared
     EXPECT_FALSE(t->SettingsChanged);
+}
+
+// Leaving advanced mode, by the menu or by "Återställ Vildo", hides the page the user stands on: the set
+// shows its start page, and neither the leaving reminder nor any page message appears.
+TEST(Pages, HidingTheActivePageShowsTheStartPageSilently) {
+    struct Case {
+        C page;
+        bool left;
+        bool byReset;
+    };
+    const Case cases[] = {
+        {C::TabSheet2, false, false}, {C::TabSheet3, false, false}, {C::TabSheet4, false, true},
+        {C::TabSheet5, false, true},  {C::TabSheet6, true, false},  {C::TabSheet6, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.page));
+        test::TestApp t;
+        t.start();
+        t->AreaLoaded = true;  // every page has its message
+        click(*t, C::Advanced);
+        if (c.left)
+            PageControl2Change(*t, c.page);
+        else
+            PageControl1Change(*t, c.page);
+        t->SettingsChanged = true;  // leaving the page by choice would remind
+        const size_t shown = t.prompts.infos.size();
+        if (c.byReset)
+            ResetClick(*t);
+        else
+            click(*t, C::Advanced);
+        EXPECT_EQ(t.prompts.infos.size(), shown);
+        EXPECT_EQ(t->activeLeftPage, C::TabSheet8);
+        EXPECT_EQ(t->activeRightPage, C::TabSheet1);
+    }
+}
+
+TEST(Pages, AVisibleActivePageStaysThroughAModeChange) {
+    test::TestApp t;
+    t.start();
+    click(*t, C::Advanced);
+    PageControl1Change(*t, C::Rovdjur);
+    PageControl2Change(*t, C::TabSheet9);
+    click(*t, C::Advanced);
+    EXPECT_EQ(t->activeRightPage, C::Rovdjur);
+    EXPECT_EQ(t->activeLeftPage, C::TabSheet9);
 }
 
 }  // namespace

@@ -62,6 +62,26 @@ private slots:
         QVERIFY(!d.showBox()->isVisibleTo(&d));
     }
 
+    // Space or Enter on a fresh message answers it; neither ticks "Visa inte igen".
+    void messageFocusStartsOnOk_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("enter") << int(Qt::Key_Return);
+    }
+    void messageFocusStartsOnOk() {
+        QFETCH(int, key);
+        InfoDialog d;
+        d.prepareInfo(QString::fromUtf8("Välkommen"), "OK", true);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.okButton()));
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        QTRY_VERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(!d.showBox()->isChecked());
+        QVERIFY(!d.boxTicked());
+    }
+
     void helpWindowOpensOnceAndComesForward() {
         WindowFixture f;
         HelpWindows& help = f.window->helpWindows();
@@ -117,6 +137,19 @@ private slots:
         f.app->Paths.MyDocs = "/tmp/elsewhere";
         f.window->action(C::OmVildo2)->trigger();
         QCOMPARE(about->workFolder()->text(), QString("Arbetsfiler: /tmp/elsewhere"));
+    }
+
+    // A display name would be appended to every title (" — Vildo"); the program sets none, so the display
+    // name only follows the application's name.
+    void titlesGetNothingAppended() {
+        QCOMPARE(QCoreApplication::applicationName(), QString("Vildo"));
+        QCoreApplication::setApplicationName("Annat");
+        const QString display = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName("Vildo");
+        QCOMPARE(display, QString("Annat"));
+        InfoDialog d;
+        d.prepareInfo("Text", "OK", false);
+        QCOMPARE(d.windowTitle(), QString("Information"));
     }
 
     void captionCutsTheVersion_data() {

@@ -2,13 +2,13 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "qt/dark_style.h"
+#include "qt/application.h"
 #include "qt_tests.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    vildo::qt::applyDarkStyle(app);
+    vildo::qt::setUpApplication(app);
     int failed = 0;
     for (QObject* test : vildo::qt::test::allTests()) {
         failed += QTest::qExec(test, argc, argv);

@@ -43,6 +43,34 @@ private slots:
         QVERIFY(!f.window->action(C::Expertmode1)->isEnabled());
     }
 
+    // Leaving advanced mode while a parameter page shows: no guidance of the pages being hidden, and the
+    // right set shows "Jaga", the left "Mål och Regler".
+    void hiddenPagesSayNothing_data() {
+        QTest::addColumn<int>("leave");
+        QTest::newRow("F8") << 0;
+        QTest::newRow("Återställ Vildo") << 1;
+    }
+    void hiddenPagesSayNothing() {
+        QFETCH(int, leave);
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        QTest::keyClick(&w, Qt::Key_F8);
+        w.showPage(C::TabSheet6);
+        w.showPage(C::TabSheet2);
+        QCOMPARE(w.rightPages()->currentWidget(), w.control(C::TabSheet2));
+        f.prompts.closeDialogs();
+        const qsizetype shown = f.prompts.shown().size();
+        if (leave == 0)
+            QTest::keyClick(&w, Qt::Key_F8);
+        else
+            w.action(C::Reset)->trigger();
+        f.settle();
+        QCOMPARE(f.prompts.shown().size(), shown);
+        QCOMPARE(w.rightPages()->currentWidget(), w.control(C::TabSheet1));
+        QCOMPARE(w.leftPages()->currentWidget(), w.control(C::TabSheet8));
+        QCOMPARE(f.app->activeRightPage, C::TabSheet1);
+    }
+
     void advancedOffUnchecksSavesAndChecksQuota() {
         WindowFixture f;
         MainWindow& w = *f.window;

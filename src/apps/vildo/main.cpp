@@ -12,8 +12,8 @@
 #include "area/http_data_service.h"
 #include "embedded_service.h"
 #include "model/state.h"
+#include "qt/application.h"
 #include "qt/busy_service.h"
-#include "qt/dark_style.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
 #include "window_script.h"
@@ -106,9 +106,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication qapp(argc, argv);
-    vildo::qt::applyDarkStyle(qapp);
-    QApplication::setApplicationName("Vildo");
-    QApplication::setApplicationDisplayName("Vildo");
+    vildo::qt::setUpApplication(qapp);
 
     vildo::qt::PromptsQt prompts;
     const bool scripted = !o.screenshot.isEmpty() || o.measure;

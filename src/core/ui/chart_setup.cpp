@@ -151,6 +151,12 @@ void initiateCharts(Vildo& app) {
     for (int i = 0; i < 10; ++i)
         for (Series& s : pred.series) s.points.push_back({y0 + i, 0, {}, 0});
     for (size_t i = 3; i <= 10; ++i) app.charts[5].series.at(i).active = false;
+    // The main chart stays empty until the first year is drawn; its density axis meanwhile spans twice the
+    // wanted winter density rather than an empty 0..1.
+    if (app.checked(C::lgtthetochAvskjutning1)) {
+        app.charts[5].left.setRange(0, 2 * app.pos(C::Trk_density) * 0.1);
+        app.charts[5].left.increment = 1;
+    }
     for (size_t i : {1, 3}) app.charts[8].series.at(i).active = false;
     for (int n : {1, 2}) {
         app.charts[n].bottom.setRange(-20, 20);

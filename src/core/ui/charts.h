@@ -68,6 +68,25 @@ struct Chart {
     void clearSeries(size_t index);
 };
 
+// How the view lays out what it draws on a chart; pixel sizes come from the view's fonts.
+
+// The distance between an axis's labels: the given step (0: the finest 1, 2 or 5 times a power of ten) while
+// labels `labelPixels` apart fit on an axis `pixels` long over lo..hi, else the next coarser of its 1, 2, 5,
+// 10, 20 … multiples that fits.
+double axisLabelStep(double lo, double hi, double step, double pixels, double labelPixels);
+
+// A value mark's box on the chart, in pixels.
+struct MarkBox {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+// Which marks are drawn, in order: a mark that would overlap one drawn before it is left out.
+std::vector<bool> marksDrawn(const std::vector<MarkBox>& boxes);
+
+// The legend below the plot: entries of the given widths, in order, in as few rows as fit in `available`
+// pixels with `gap` between entries, at most `columns` a row (0: no limit). Returns each row's entry count;
+// an entry wider than a row has a row of its own.
+std::vector<int> legendRows(const std::vector<double>& widths, double available, double gap, int columns);
+
 constexpr int kChartCount = 11;  // Chart1..Chart10; index 0 unused
 using Charts = std::array<Chart, kChartCount>;
 

@@ -34,12 +34,20 @@ void DetermineFolders(Vildo& app) {
     if (paths.Writegrants) {
         std::error_code ec;
         fs::remove(probe, ec);
-        if (ec || fs::exists(probe)) app.prompts->message("Ett fel uppstod då Vildo försökta ta bort den temporära filen tmp.vrd");
+        if (ec || fs::exists(probe))
+            app.prompts->message("Ett fel uppstod då Vildo försökta ta bort den temporära filen tmp.vrd");
     }
 
     paths.MyDocs = pl.documentsDir.string();
     if (paths.MyDocs.empty())
         app.prompts->message("Vildo kan inte hitta användarmapp som behövs för att skriva datafiler till disk.");
+    if (!paths.Writegrants) {
+        // The exports and the file dialogs need a folder that exists: the documents folder is made when
+        // missing, and the home folder serves when it cannot be.
+        std::error_code ec;
+        if (paths.MyDocs.empty() || (!fs::is_directory(paths.MyDocs, ec) && !fs::create_directories(paths.MyDocs, ec)))
+            paths.MyDocs = pl.homeDir.string();
+    }
     paths.Currentomr = paths.Currentscn = paths.MyDocs;
 
     if (paths.Writegrants) {

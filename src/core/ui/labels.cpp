@@ -49,6 +49,8 @@ void valueLabels(Vildo& app) {
     caption(app, C::LVargmortalitet) = intStr(app.pos(C::Trk_vargmortalitet));
     caption(app, C::LBjornmortalitet) = intStr(app.pos(C::Trk_bjornmortalitet));
     caption(app, C::LBarkraftovrigmark) = fix(app.pos(C::Trk_barkraftovrig) / 10.0, 4, 1) + " älgar per kHa";
+    // The young-forest share in tenths of a per cent.
+    caption(app, C::LUngskogsareal) = "Andel ungskog: " + fix(app.pos(C::trk_ungskog) / 10.0, 4, 1) + " %";
     caption(app, C::LKalvdodlighet) =
         intStr(app.pos(C::Trk_kalvdodlighetsommar)) + "%     " + intStr(app.pos(C::Trk_Kalvdodlighetvinter)) + "%";
     caption(app, C::LKorisk) = "Korisk " + intStr(app.pos(C::trk_korisk)) + " %";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/state.h"
+#include "ui/pages.h"
 
 namespace vildo {
 
@@ -18,6 +19,7 @@ void AdvancedClick(Vildo& app) {
                  C::TabSheet3, C::TabSheet4, C::TabSheet5})
         app.ctl(id).visible = v;
     app.ctl(C::Expertmode1).enabled = v;
+    keepActivePagesVisible(app);
 }
 
 void Expertmode1Click(Vildo& app) {

@@ -62,4 +62,11 @@ void PageControl1Change(Vildo& app, C page) {
     }
 }
 
+void PageControl2Change(Vildo& app, C page) { app.activeLeftPage = page; }
+
+void keepActivePagesVisible(Vildo& app) {
+    if (!app.ctl(app.activeLeftPage).visible) app.activeLeftPage = C::TabSheet8;
+    if (!app.ctl(app.activeRightPage).visible) app.activeRightPage = C::TabSheet1;
+}
+
 }  // namespace vildo

@@ -16,6 +16,7 @@ Platform Platform::system(const std::filesystem::path& exeDir) {
     const char* home = std::getenv("HOME");
     const char* docs = std::getenv("XDG_DOCUMENTS_DIR");
     const char* data = std::getenv("XDG_DATA_HOME");
+    if (home && *home) p.homeDir = home;
     if (docs && *docs)
         p.documentsDir = docs;
     else if (home && *home)

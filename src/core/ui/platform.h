@@ -7,9 +7,10 @@
 namespace vildo {
 
 struct Platform {
-    std::filesystem::path exeDir;        // the program's folder
-    std::filesystem::path documentsDir;  // the user's documents folder; empty when the platform has none
-    std::filesystem::path appDataDir;    // the user's per-user application-data folder
+    std::filesystem::path exeDir;         // the program's folder
+    std::filesystem::path documentsDir;   // the user's documents folder; empty when the platform has none
+    std::filesystem::path appDataDir;     // the user's per-user application-data folder
+    std::filesystem::path homeDir;        // the user's home folder: work files go here without a documents folder
     std::function<uint32_t()> clockSeed;  // a seed for the random generator from the clock
     std::function<int()> currentYear;
     std::function<double()> wallSeconds;  // a monotonic clock, for timing long work

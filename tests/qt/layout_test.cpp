@@ -1,0 +1,164 @@
+// Tables and charts keep what they show readable: whole numbers, full texts on cut cells, axis labels at
+// their steps where they fit, and the legend below the plot.
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QtCharts/QChart>
+#include <QtCharts/QValueAxis>
+#include <QtTest>
+
+#include "qt/grid_view.h"
+#include "qt_tests.h"
+#include "ui/grid_layout.h"
+
+namespace vildo::qt::test {
+
+namespace {
+
+// Large counts in every year column of the season table and long texts in the goal table, as the
+// national area shows them.
+void fillWideTexts(Vildo& app) {
+    Grid& season = app.StringGrid2;
+    for (int c = 1; c < season.colCount; ++c) {
+        season.cell(c, 0) = std::to_string(2010 + c);
+        for (int r = 1; r < season.rowCount; ++r) season.cell(c, r) = r % 2 ? "24 321" : "333 456";
+    }
+    app.Stringgrid5.cell(0, 5) = "Medelålder hondjur (avskjutning) och mycket mer";
+}
+
+// Every number is whole, every cut text has its full text as a tooltip, and a table wider than its
+// place can scroll to the rest.
+void checkTable(GridView* v) {
+    const QFontMetrics fm(v->font());
+    const std::vector<bool> numbers = numberColumns(v->grid());
+    int total = 0;
+    for (int c = 0; c < v->columnCount(); ++c) {
+        total += v->columnWidth(c);
+        for (int r = 0; r < v->rowCount(); ++r) {
+            const QString t = v->item(r, c)->text();
+            const bool cut = fm.horizontalAdvance(t) + 4 > v->columnWidth(c);
+            if (numbers[static_cast<size_t>(c)])
+                QVERIFY2(!cut, qPrintable(QString("%1 (%2,%3) is cut").arg(t).arg(c).arg(r)));
+            if (cut) QCOMPARE(v->item(r, c)->toolTip(), t);
+        }
+    }
+    if (total > v->viewport()->width() + 1) QVERIFY(v->horizontalScrollBar()->maximum() > 0);
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tablesShowTheirNumbersWhole_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("large");
+        QTest::newRow("start size") << QSize(1105, 800) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << false;
+        QTest::newRow("800x600, large text") << QSize(800, 600) << true;
+        QTest::newRow("wide, large text") << QSize(1800, 1000) << true;
+    }
+    void tablesShowTheirNumbersWhole() {
+        QFETCH(QSize, size);
+        QFETCH(bool, large);
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.resize(size);
+        if (large) QTest::keyClick(&w, Qt::Key_F2);
+        fillWideTexts(*f.app);
+        w.refresh();
+        QApplication::processEvents();
+        checkTable(w.grid(f.app->StringGrid2));
+        checkTable(w.grid(f.app->Stringgrid5));
+        w.showPage(C::TabSheet9);
+        QApplication::processEvents();
+        checkTable(w.grid(f.app->Tabell_utv));
+    }
+
+    // Where the numbers fit, texts give way and nothing scrolls.
+    void tablesThatFitDoNotScroll() {
+        WindowFixture f;
+        for (const Grid* g : {&f.app->Stringgrid5, &f.app->StringGrid3, &f.app->StringGrid2}) {
+            GridView* v = f.window->grid(*g);
+            QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+            int total = 0;
+            for (int c = 0; c < v->columnCount(); ++c) total += v->columnWidth(c);
+            QVERIFY2(total <= v->viewport()->width(), qPrintable(QString::number(total)));
+        }
+    }
+
+    // With all four curves the legend of the reproduction chart wraps below the plot, which keeps the
+    // chart's width.
+    // On a small window with large text the legend's rows take no more than a quarter of the chart.
+    void legendStaysBelowThePlot_data() {
+        QTest::addColumn<int>("chart");
+        QTest::addColumn<bool>("small");
+        QTest::newRow("reproduction, start size") << 8 << false;
+        QTest::newRow("reproduction, 800x600 large text") << 8 << true;
+        QTest::newRow("density, 800x600 large text") << 5 << true;
+    }
+    void legendStaysBelowThePlot() {
+        QFETCH(int, chart);
+        QFETCH(bool, small);
+        WindowFixture f;
+        if (small) {
+            f.window->resize(800, 600);
+            QTest::keyClick(f.window.get(), Qt::Key_F2);
+        }
+        Chart& c = f.app->charts[static_cast<size_t>(chart)];
+        for (size_t i = 0; i < c.series.size() && i < 4; ++i) {
+            c.series[i].active = true;
+            c.series[i].points = {{2020, 0.5, {}, 0}, {2021, 0.6, {}, 0}};
+        }
+        f.window->refresh();
+        QApplication::processEvents();
+        ChartView* view = f.window->chart(chart);
+        const QRectF plot = view->chart()->plotArea();
+        QVERIFY2(plot.width() > 0.6 * view->width(), qPrintable(QString::number(plot.width())));
+        QVERIFY2(plot.height() > 0.3 * view->height(),
+                 qPrintable(QString("%1 of %2").arg(plot.height()).arg(view->height())));
+    }
+
+    // The carcass-weight and mortality ages every 2 years and the density every 1 where the labels fit;
+    // in a small window the step may coarsen, but the labels never overlap.
+    void axisLabelsKeepTheirSteps_data() {
+        QTest::addColumn<int>("chart");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<double>("step");
+        QTest::newRow("carcass ages") << 4 << int(C::TabSheet4) << true << 2.0;
+        QTest::newRow("mortality ages") << 7 << int(C::TabSheet5) << true << 2.0;
+        QTest::newRow("density") << 5 << int(C::TabSheet1) << false << 1.0;
+    }
+    void axisLabelsKeepTheirSteps() {
+        QFETCH(int, chart);
+        QFETCH(int, page);
+        QFETCH(bool, horizontal);
+        QFETCH(double, step);
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        QTest::keyClick(&w, Qt::Key_F8);
+        w.showPage(static_cast<C>(page));
+        w.resize(1400, 1000);
+        QApplication::processEvents();
+        auto axis = [&] {
+            return qobject_cast<QValueAxis*>(
+                w.chart(chart)->chart()->axes(horizontal ? Qt::Horizontal : Qt::Vertical).first());
+        };
+        QCOMPARE(axis()->tickInterval(), step);
+        w.resize(800, 600);
+        QApplication::processEvents();
+        QValueAxis* a = axis();
+        QVERIFY(a->tickInterval() >= step);
+        const QRectF plot = w.chart(chart)->chart()->plotArea();
+        const double apart = a->tickInterval() * (horizontal ? plot.width() : plot.height()) / (a->max() - a->min());
+        const QFontMetrics fm(a->labelsFont());
+        const double label = horizontal ? fm.horizontalAdvance(QString::number(a->max(), 'f', 0)) : fm.height();
+        QVERIFY2(apart >= label, qPrintable(QString("%1 px for %2 px labels").arg(apart).arg(label)));
+    }
+};
+
+static Register layout([] { return new LayoutTest; });
+
+}  // namespace vildo::qt::test
+
+#include "layout_test.moc"
