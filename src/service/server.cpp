@@ -25,7 +25,8 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 constexpr auto kRequestTime = std::chrono::seconds(ServerLimits::kRequestSeconds);
-// Waits are cut into slices of this length so that a stopping server is not held up by a silent client.
+// Waits for a request are cut into slices of this length so that a silent client does not hold up a
+// stopping server.
 constexpr milliseconds kWaitSlice(100);
 
 void endpoint(int sock, bool peer, std::string& ip, int& port) {
@@ -104,9 +105,10 @@ public:
 private:
     Clock::time_point writeDeadline() const { return writeDeadline_.value_or(Clock::now() + writeTime_); }
 
+    // A stopping server waits no longer for requests, but an answer under way is still written.
     bool waitUntil(short events, Clock::time_point deadline) const {
         for (;;) {
-            if (listening_ == INVALID_SOCKET) return false;
+            if (events == POLLIN && listening_ == INVALID_SOCKET) return false;
             auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
             if (left.count() <= 0) return false;
             pollfd p{sock_, events, 0};
