@@ -29,6 +29,15 @@ double realParam(const Params& p, const char* key) {
     return *v;
 }
 
+// The value, or a refusal naming the key when it lies outside lo..hi.
+template <class T>
+T within(T v, T lo, T hi, const char* key) {
+    if (!(v >= lo && v <= hi))
+        throw BadRequest(std::string("nyckeln ") + key + " ska ligga mellan " + decimalText(lo, 1) + " och " +
+                         decimalText(hi, 1));
+    return v;
+}
+
 void requireSource(const Params& p, const char* key) {
     if (param(p, key) != kDataSource) throw BadRequest("okänd datakälla");
 }
@@ -74,9 +83,12 @@ Answer cachedFit(ServiceDatabase& db, const Params& p) {
     return {200, "R2;" + (fit ? fitFields(*fit, ';') : std::string("0;0;0;0;0"))};
 }
 
+// A result is kept only when the program can take every value of it back (FitLimits); one that could not
+// would spoil every later load of the area.
 Answer upload(ServiceDatabase& db, const Params& p) {
+    using L = FitLimits;
     FitRecord f;
-    f.r2 = realParam(p, "c");
+    f.r2 = within(realParam(p, "c"), 0.0, L::kFitMax, "c");
     f.forage = intParam(p, "d");
     f.startDens = realParam(p, "e");
     // f: county code × 100 + area number, followed directly by the four digits of the start year.
@@ -89,11 +101,19 @@ Answer upload(ServiceDatabase& db, const Params& p) {
     f.startYear = std::stoi(key.substr(key.size() - 4));
     requireSource(p, "g");
     f.ccSlope = realParam(p, "h");
-    f.calfMort = intParam(p, "i");
-    f.bullMort = intParam(p, "j");
-    f.cowMort = intParam(p, "k");
+    f.calfMort = within(intParam(p, "i"), 0, L::kCalfMortMax, "i");
+    f.bullMort = within(intParam(p, "j"), 0, L::kBullMortMax, "j");
+    f.cowMort = within(intParam(p, "k"), 0, L::kCowMortMax, "k");
     f.margin = realParam(p, "l");
     f.years = intParam(p, "m");
+    // A fit of 0 keeps nothing of the rest, which the program sends as it stands (a start density of 0).
+    if (f.r2 != 0) {
+        within(f.forage, L::kForageMin, L::kForageMax, "d");
+        within(f.startDens, L::kDensityMin, L::kDensityMax, "e");
+        within(f.ccSlope, -L::kSlopeMax, L::kSlopeMax, "h");
+        within(f.margin, 0.0, L::kMarginMax, "l");
+        within(f.years, 1, L::kYearsMax, "m");
+    }
     if (!db.areaExists(f.county, f.afonr)) return {404, "Okänt område"};
     // A fit of 0 asks for a new estimate: the results kept for that setting are forgotten.
     if (f.r2 == 0)

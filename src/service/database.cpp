@@ -283,8 +283,13 @@ std::optional<FitRecord> ServiceDatabase::bestFit(int county, int afonr, int sta
     Statement s(db_,
                 "SELECT r2, foder, starttathet, foderforandring, marginal, ar FROM fit WHERE lankod = ? AND afonr = ? "
                 "AND startar = ? AND kalvdodlighet = ? AND tjurdodlighet = ? AND kododlighet = ? "
+                "AND r2 > 0 AND r2 <= ? AND foder BETWEEN ? AND ? AND starttathet BETWEEN ? AND ? "
+                "AND foderforandring BETWEEN ? AND ? AND marginal BETWEEN 0 AND ? "
                 "ORDER BY r2 DESC, id DESC LIMIT 1");
     s.bind(1, county).bind(2, afonr).bind(3, startYear).bind(4, calfMort).bind(5, bullMort).bind(6, cowMort);
+    s.bind(7, FitLimits::kFitMax).bind(8, FitLimits::kForageMin).bind(9, FitLimits::kForageMax);
+    s.bind(10, FitLimits::kDensityMin).bind(11, FitLimits::kDensityMax);
+    s.bind(12, -FitLimits::kSlopeMax).bind(13, FitLimits::kSlopeMax).bind(14, FitLimits::kMarginMax);
     if (!s.step()) return std::nullopt;
     FitRecord f{county, afonr, startYear, calfMort, bullMort, cowMort};
     f.r2 = s.real(0);

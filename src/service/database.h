@@ -22,6 +22,21 @@ struct FitRecord {
     int years = 0;
 };
 
+// What a kept result may hold: each value within the range of the control it is given back to. The
+// forage setting and the start density (a tenth of the density control's position) return to their
+// controls, the forage change is kept within the calibration's bounds, the fit is at most 1, the density
+// margin is a density and the years counted are a count of yearly records.
+struct FitLimits {
+    static constexpr double kFitMax = 1;
+    static constexpr int kForageMin = 1, kForageMax = 1000;
+    static constexpr double kDensityMin = 0.1, kDensityMax = 30;
+    static constexpr double kSlopeMax = 15;
+    static constexpr double kMarginMax = 1000;
+    static constexpr int kYearsMax = 1000;
+    // Mortality keys: calf (summer + winter position), bull and cow positions.
+    static constexpr int kCalfMortMax = 200, kBullMortMax = 10, kCowMortMax = 6;
+};
+
 class ServiceDatabase {
 public:
     // Opens or creates the database; a new one gets the schema and the county table.
@@ -48,7 +63,8 @@ public:
     void recordFit(const FitRecord& fit);
     // Forgets the results of one area, start year and mortality setting.
     void clearFits(int county, int afonr, int startYear, int calfMort, int bullMort, int cowMort);
-    // The best fit (largest R2, the latest among equals) for that key.
+    // The best fit (largest R2, the latest among equals) for that key; a kept result outside FitLimits
+    // (written before uploads were checked) is passed over.
     std::optional<FitRecord> bestFit(int county, int afonr, int startYear, int calfMort, int bullMort, int cowMort);
 
 private:

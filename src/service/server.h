@@ -1,5 +1,6 @@
 // The service over HTTP: GET /produktion/<script>?<query>, served by cpp-httplib from the database.
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -8,11 +9,24 @@
 
 #include "database.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace vildo::service {
+
+class HttpServer;
+
+// The limits that keep one careless or hostile client from holding up the others.
+struct ServerLimits {
+    // Workers: more than the handful of stalled connections one user could leave open.
+    static constexpr int kWorkers = 32;
+    static constexpr int kListenBacklog = 256;
+    // A whole request, from its first byte, must arrive within this time; its answer within the same again.
+    static constexpr int kRequestSeconds = 5;
+    // How long an open connection may wait for its next request, and how many requests it may carry.
+    static constexpr int kKeepAliveSeconds = 2;
+    static constexpr int kKeepAliveRequests = 10;
+    // The largest body taken; a request line and headers may add kHeaderBytes.
+    static constexpr size_t kPayloadBytes = 1 << 20;
+    static constexpr size_t kHeaderBytes = 64 << 10;
+};
 
 class DataServiceServer {
 public:
@@ -29,7 +43,7 @@ public:
 private:
     ServiceDatabase& db_;
     std::mutex dbMutex_;  // requests run on several threads; the database is used by one at a time
-    std::unique_ptr<httplib::Server> server_;
+    std::unique_ptr<HttpServer> server_;
 };
 
 // The database at `file`, with the seed data set imported when it is new; false for `seeded` when no
