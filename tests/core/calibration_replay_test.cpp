@@ -7,6 +7,7 @@
 #include "calibration/full_calibration.h"
 #include "calibration/start_year.h"
 #include "calibration_fixture.h"
+#include "model/state_files.h"
 #include "ui/platform.h"
 #include "util/random.h"
 #include "util/round.h"
@@ -69,6 +70,22 @@ TEST_F(CalibrationReplays, ANewAreaForgetsThePreviousAreasSignatureAndDensityAxi
     ASSERT_TRUE(NyttOmrade(a(), 2, 0));
     EXPECT_EQ(a().MortalitySignature, 10);
     EXPECT_EQ(a().MaxSummerDensity, 0);
+}
+
+TEST_F(CalibrationReplays, TheNextEquilibriumCarriesOnFromTheModelBeforeTheReplay) {
+    loadAndChoose();
+    a().SeasonStarted = true;
+    btn_nykalibClick(a());
+    const std::string before = snapshotBytes(a());
+    a().ReplayStart = before;
+    // The replay left the stock near extinction.
+    for (double& n : a().Pop.FemWinter) n *= 1e-6;
+    a().Winter.WinterStock = 0.01;
+    a().YearNo = a().DataYears - a().StartIndex + 1;
+    a().ModelFit = 0.5;
+    Timer9Timer(a());
+    EXPECT_EQ(a().BestFit, 0.5);
+    EXPECT_TRUE(snapshotBytes(a()).substr(0, sizeof(TPopulation)) == before.substr(0, sizeof(TPopulation)));
 }
 
 TEST_F(CalibrationReplays, TheFinishKeepsTheWholeSettingInTheStartYearsSlot) {

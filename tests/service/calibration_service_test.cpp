@@ -14,6 +14,7 @@
 #include "ui/scheduler.h"
 #include "util/file_io.h"
 #include "util/format.h"
+#include "util/round.h"
 
 namespace vildo {
 namespace {
@@ -133,12 +134,12 @@ TEST_F(ShotOutReplays, InsideACalibrationAShotOutReplayIsTheWorstFitAskedNothing
     EXPECT_TRUE(snapshotBytes(*t).substr(0, sizeof(TPopulation)) == before.substr(0, sizeof(TPopulation)));
     EXPECT_GT(t->Winter.WinterStock, 0);
 
-    // Scored as a quiet round; the next step raises the stock.
+    // Scored as a quiet round; the next step raises the stock by a tenth.
     Timer9Timer(*t);
     EXPECT_FALSE(t->ReplayShotOut);
     EXPECT_EQ(t->QuietRounds, 1);
     EXPECT_EQ(t->BestFit, 0);
-    EXPECT_EQ(t->pos(C::Trk_density), density + 1);
+    EXPECT_EQ(t->pos(C::Trk_density), density + Round(density / 10.0));
     EXPECT_TRUE(t->timers[6].enabled);
 
     // A calibration whose every replay dies, the finish's replay included, still ends with a verdict.

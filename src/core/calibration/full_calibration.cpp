@@ -8,6 +8,7 @@
 #include "hunt/season_driver.h"
 #include "model/parameters.h"
 #include "model/state.h"
+#include "model/state_files.h"
 #include "ui/info_dialog.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -83,16 +84,19 @@ void finish(Vildo& app) {
 }
 
 // A replay that shot the stock out is worse than any fit: it counts as a quiet round (so that a calibration
-// whose every replay dies still ends), and the next step raises the stock.
+// whose every replay dies still ends), and the next step raises the stock: by a tenth of the density at once,
+// since single steps of a tenth of a moose would spend the calibration's rounds on dead replays.
 void scoreShotOut(Vildo& app) {
     app.ReplayShotOut = false;
     setTimer(app, 1, false);
     ++app.QuietRounds;
     app.Progress = std::max(app.Progress, app.QuietRounds);
-    if (app.QuietRounds >= app.MaxQuietRounds)
+    if (app.QuietRounds >= app.MaxQuietRounds) {
         finish(app);
-    else
-        Spin_densityDownClick(app);
+        return;
+    }
+    const int steps = std::max(1, positionOf(app.pos(C::Trk_density) / 10.0));
+    for (int i = 0; i < steps; ++i) Spin_densityDownClick(app);
 }
 
 }  // namespace
@@ -190,7 +194,9 @@ void Timer9Timer(Vildo& app) {
     }
     app.CacheApplied = false;
 
-    // 6.
+    // 6. The next equilibrium carries on from the model before this replay, not from where the replay left
+    // the stock: a replay that ends near extinction would otherwise starve every equilibrium after it.
+    if (!app.ReplayStart.empty()) applySnapshot(app, app.ReplayStart);
     if (app.QuietRounds >= app.MaxQuietRounds)
         finish(app);
     else
