@@ -213,7 +213,7 @@ TEST_F(Exports, DemographyHasAHeaderAndTwentyClassLinesEndingInSeparators) {
 }
 
 TEST_F(Exports, AnUnwritableDemographyFileIsAnErrorForTheCaller) {
-    EXPECT_THROW(savetofile(*t, (t.dir.path / "no" / "dir" / "x.csv").string()), VildoError);
+    EXPECT_FALSE(savetofile(*t, (t.dir.path / "no" / "dir" / "x.csv").string()));
 }
 
 TEST_F(Exports, SwitchingABoxOnProbesAnExistingFile) {

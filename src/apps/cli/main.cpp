@@ -4,6 +4,7 @@
 
 #include "cli_common.h"
 #include "commands.h"
+#include "util/file_io.h"
 
 namespace {
 
@@ -68,7 +69,9 @@ int main(int argc, char** argv) {
     for (const Command& c : kCommands) {
         if (c.name != argv[1]) continue;
         try {
-            return c.run(args);
+            const int rc = c.run(args);
+            // Each failed write has shown its message; the run as a whole has then failed too.
+            return rc == 0 && vildo::failedWrites() > 0 ? 1 : rc;
         } catch (const vildo::cli::UsageError& e) {
             std::cerr << "vildo-cli " << c.name << ": " << e.what() << "\n\n" << kUsage;
             return 2;

@@ -224,19 +224,30 @@ int seasonsCommand(const std::vector<std::string>& args) {
     if (o.scenarioLoad) {
         s.prompts.fileAnswers.push_back(*o.scenarioLoad);
         dispatch(app, [&] { Laddascenario1Click(app); });
+        // Its message is out; the seasons must not go on from the equilibrium as if it had been read.
+        if (!app.ScenarioLoaded) return 1;
     }
     for (int k = 1; k <= o.years && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });
     // A press with an area replays every historic year: the seasons run, not the presses, bound the steps back.
     if (o.back > 0 && o.back >= app.YearNo)
         throw UsageError("--back kan inte gå förbi det första året: " + std::to_string(app.YearNo) +
                          " säsonger kördes");
-    for (int k = 1; k <= o.back && !app.terminated; ++k) dispatch(app, [&] { SpeedButton2Click(app); });
+    for (int k = 1; k <= o.back && !app.terminated; ++k) {
+        const int year = app.YearNo;
+        dispatch(app, [&] { SpeedButton2Click(app); });
+        // A step back that finds no saved year leaves the year as it was.
+        if (app.YearNo != year - 1) {
+            std::cerr << "Kan inte gå tillbaka till år " << year - 1 << ": årsdata saknas eller kan inte läsas.\n";
+            return 1;
+        }
+    }
     if (o.scenarioSave) {
         s.prompts.fileAnswers.push_back(*o.scenarioSave);
         dispatch(app, [&] { Sparascenario1Click(app); });
     }
-    if (o.demographyFile) dispatch(app, [&] { savetofile(app, *o.demographyFile); });
-    if (app.terminated) return 1;
+    bool demographySaved = true;
+    if (o.demographyFile) dispatch(app, [&] { demographySaved = savetofile(app, *o.demographyFile); });
+    if (app.terminated || !demographySaved) return 1;
     if (o.biodataFile && !writeFileAtomic(*o.biodataFile, biodata)) {
         std::cerr << "Kan inte skriva till fil: " << *o.biodataFile << '\n';
         return 1;

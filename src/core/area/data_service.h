@@ -11,7 +11,7 @@ namespace vildo {
 
 struct Vildo;
 
-// No answer at all: no connection, name lookup, timeout. An HTTP error status is an answer, not this.
+// No usable answer: no connection, name lookup, timeout, an HTTP status other than 200, an answer too large.
 struct ServiceError : VildoError {
     using VildoError::VildoError;
 };
@@ -19,7 +19,7 @@ struct ServiceError : VildoError {
 class DataService {
 public:
     virtual ~DataService() = default;
-    // GET base + "produktion/" + script + "?" + query; the response body, also for an HTTP error status.
+    // GET base + "produktion/" + script + "?" + query; the response body of a 200 answer.
     virtual std::string get(const std::string& script, const std::string& query) = 0;
 };
 

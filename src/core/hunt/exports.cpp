@@ -66,6 +66,22 @@ void probeExport(Vildo& app, C box, const char* name, const char* notice) {
     }
 }
 
+// Where the file itself cannot be replaced (held by another program, or something else in its place) the
+// export keeps its own text, when it has one; any other failure, such as a full or read-only disk, names the
+// file and why.
+void reportWriteFailure(Vildo& app, const fs::path& file, const std::error_code& ec, const char* lockedText = nullptr) {
+    const bool fileHeld = ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy ||
+                          ec == std::errc::resource_unavailable_try_again || ec == std::errc::is_a_directory;
+    if (lockedText && fileHeld) {
+        app.prompts->message(lockedText);
+        return;
+    }
+    app.prompts->message("Kan inte skriva till filen " + file.string() + ": " + writeFailureReason(ec) + ".");
+}
+
+constexpr const char* kJaktstatLocked =
+    "Kan inte skriva till fil. Kontrollera om filen Jaktstat.csv är öppen i annat program!";
+
 }  // namespace
 
 std::string jaktstatLine(const Vildo& app) {
@@ -116,8 +132,7 @@ void savetofile2(Vildo& app, const std::string& mode) {
     if (fs::exists(file, ec)) {
         auto bytes = readWholeFile(file);
         if (!bytes) {
-            app.prompts->message(
-                "Kan inte skriva till fil. Kontrollera om filen Jaktstat.csv är öppen i annat program!");
+            app.prompts->message(kJaktstatLocked);
             return;
         }
         lines = fileLines(*bytes);
@@ -126,8 +141,7 @@ void savetofile2(Vildo& app, const std::string& mode) {
     if (mode == "Backward" && !lines.empty()) lines.pop_back();
     if (n == 0 || app.YearNo == 1) lines = {toCp1252(kJaktstatHeader)};
     if (mode == "Forward") lines.push_back(toCp1252(jaktstatLine(app)));
-    if (!writeFileAtomic(file, joinCrLf(lines)))
-        app.prompts->message("Kan inte skriva till fil. Kontrollera om filen Jaktstat.csv är öppen i annat program!");
+    if (!writeFileAtomic(file, joinCrLf(lines), ec)) reportWriteFailure(app, file, ec, kJaktstatLocked);
 }
 
 void saveBiodata(Vildo& app) {
@@ -135,8 +149,11 @@ void saveBiodata(Vildo& app) {
     std::vector<std::string> lines;
     lines.reserve(app.Biodata.size());
     for (const std::string& row : app.Biodata) lines.push_back(toCp1252(row));
-    if (!writeFileAtomic(inMyDocs(app, "Biodata.csv"), joinCrLf(lines)))
-        app.prompts->message("Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program");
+    const fs::path file = inMyDocs(app, "Biodata.csv");
+    std::error_code ec;
+    if (!writeFileAtomic(file, joinCrLf(lines), ec))
+        reportWriteFailure(app, file, ec,
+                           "Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program");
 }
 
 std::string demographyText(const Vildo& app) {
@@ -153,10 +170,11 @@ std::string demographyText(const Vildo& app) {
     return out;
 }
 
-void savetofile(Vildo& app, const std::string& fileName) {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (out) out << toCp1252(demographyText(app));
-    if (!out) throw VildoError("Cannot create file \"" + fileName + "\".");
+bool savetofile(Vildo& app, const std::string& fileName) {
+    std::error_code ec;
+    if (writeFileAtomic(fileName, toCp1252(demographyText(app)), ec)) return true;
+    reportWriteFailure(app, fileName, ec);
+    return false;
 }
 
 void Sparadata1Click(Vildo& app) {

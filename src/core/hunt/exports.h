@@ -19,8 +19,9 @@ void savetofile2(Vildo& app, const std::string& mode);
 void saveBiodata(Vildo& app);
 // The demography file's text (UTF-8, CRLF line ends).
 std::string demographyText(const Vildo& app);
-// Writes the demography file; an unwritable file is an error for the caller.
-void savetofile(Vildo& app, const std::string& fileName);
+// Writes the demography file, replacing it whole; a failure shows a message naming the file and why, and
+// gives false.
+bool savetofile(Vildo& app, const std::string& fileName);
 // "Spara demografisk data": asks for the file, then writes it.
 void Sparadata1Click(Vildo& app);
 // Switching "Spara statistik" or "Spara biodata" on probes the file.

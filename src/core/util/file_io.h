@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace vildo {
 
@@ -15,6 +16,16 @@ std::optional<std::string> readBytesAt(const std::filesystem::path& file, uint64
 
 // Replaces the file whole: write a temporary beside it, then rename. False when it fails.
 bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes);
+// The same, telling why it failed. A link is followed, so the file it names is replaced, not the link; a
+// device or pipe is written in place, as it cannot be replaced.
+bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes, std::error_code& ec);
+
+// How many writes of this process have failed so far: a caller that must not end in success after a failed
+// write, such as the command line, asks this at the end.
+uint64_t failedWrites();
+
+// Why a write failed, in Swedish words for the user: "disken är full", "skrivskyddad", ...
+std::string writeFailureReason(const std::error_code& ec);
 
 // Writes bytes at position pos, creating the file when missing and keeping what lies outside.
 bool writeBytesAt(const std::filesystem::path& file, uint64_t pos, const std::string& bytes);
