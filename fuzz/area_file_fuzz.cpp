@@ -1,0 +1,9 @@
+// The area file reader: any bytes are either refused or give a state the model can run.
+#include "area/area_file.h"
+#include "fuzz_app.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    vildo::Vildo& a = *vildo::fuzz::app();
+    if (vildo::AreaRead(a, vildo::fuzz::inputFile(data, size, "input.omr"))) vildo::AreaRefresh(a);
+    return 0;
+}

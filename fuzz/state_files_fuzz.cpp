@@ -1,0 +1,17 @@
+// The scenario and year-snapshot reader: any bytes are either refused or give a state the season can run.
+#include "fuzz_app.h"
+#include "hunt/scenarios.h"
+#include "model/state_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    vildo::test::TestApp& t = vildo::fuzz::app();
+    const std::string file = vildo::fuzz::inputFile(data, size, "input.scn");
+    vildo::ReadSnapshot(*t, file, 0);
+    // Loading a scenario also runs the first season from it.
+    t.prompts.fileAnswers.push_back(file);
+    vildo::Laddascenario1Click(*t);
+    t.prompts.messages.clear();
+    t.prompts.infos.clear();
+    t.prompts.questions.clear();
+    return 0;
+}
