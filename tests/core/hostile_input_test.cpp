@@ -87,8 +87,8 @@ std::vector<Poke> snapshotPokes() {
     auto poke = [&](const char* what, auto edit) { pokes.push_back({what, edit}); };
     poke("a calf quota of NaN", [](std::string& b) { put(b, kSnapGoals + offsetof(TGoals, CalfQuota), NAN); });
     poke("CalfPercent 101", [](std::string& b) { put<int32_t>(b, kSnapCalfPercent, 101); });
-    poke("a mean age past the last class",
-         [](std::string& b) { put(b, kSnapWinter + offsetof(TWinterTotals, MeanAgeWinterCows), 30.0); });
+    poke("a negative mean age",
+         [](std::string& b) { put(b, kSnapWinter + offsetof(TWinterTotals, MeanAgeWinterCows), -1.0); });
     poke("a negative cow-calf count", [](std::string& b) { put<int32_t>(b, offsetof(TPopulation, CowsTwins), -4); });
     poke("ImpedimentPct at the int limit", [](std::string& b) {
         put(b, kSnapLand + offsetof(TLandUse, ImpedimentPct), std::numeric_limits<int32_t>::max());

@@ -39,7 +39,8 @@ bool intCounts(const int32_t (&a)[N]) {
     return std::all_of(a, a + N, [](int32_t v) { return v >= 0 && v <= kMaxAnimals; });
 }
 
-bool age(double v) { return within(v, 0, kHarvestAges); }
+// A mean age: over a handful of animals it can lie beyond the last class.
+bool meanAge(double v) { return within(v, 0, kMaxMagnitude); }
 bool share(double v) { return within(v, 0, 1); }
 bool percent(int32_t v) { return v >= 0 && v <= 100; }
 
@@ -89,7 +90,7 @@ bool plausible(const TWinterTotals& w) {
                       w.WinterDeaths, w.WinterDeadBulls, w.WinterDeadCows, w.NatDeadCowsWinter, w.NatDeadBullsWinter,
                       w.WinterDeadCalves},
                      -kSlack, kMaxAnimals) &&
-           age(w.MeanAgeWinterBulls) && age(w.MeanAgeWinterCows) &&
+           meanAge(w.MeanAgeWinterBulls) && meanAge(w.MeanAgeWinterCows) &&
            allWithin({w.NatRateCowsWinter, w.NatRateBullsWinter}, -kSlack, 1 + kSlack);
 }
 
@@ -97,7 +98,7 @@ bool plausible(const THarvestTotals& h) {
     return allWithin({h.BullsShot, h.CowsShot, h.CalvesShot, h.AdultsShot, h.TotalShot, h.HarvestPerArea,
                       h.Week1BullsShot, h.Week1CowsShot, h.Week1CalvesShot, h.PrimeBullsShot},
                      -kSlack, kMaxAnimals) &&
-           age(h.MeanAgeShotBulls) && age(h.MeanAgeShotCows) && share(h.ObsBullShare);
+           meanAge(h.MeanAgeShotBulls) && meanAge(h.MeanAgeShotCows) && share(h.ObsBullShare);
 }
 
 bool plausible(const TEncounters& e) {
