@@ -186,8 +186,7 @@ bool AreaWrite(Vildo& app, const std::string& file) {
 }
 
 bool AreaRead(Vildo& app, const std::string& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    if (!isRegularFile(file)) return false;
     std::optional<std::string> bytes = readFileUpTo(file, kAreaMaxSize);
     // Everything is checked before anything is copied: a rejected file leaves the state as it was.
     auto valid = [&]() -> bool {
