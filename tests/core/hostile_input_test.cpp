@@ -366,7 +366,8 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
         for (int line = 0; line <= 7; ++line) {
             std::vector<std::string> f = line == 0 ? header : test::yearFields(2010 + line);
             if (line == c.line) f[c.field] = c.value;
-            answer += (line ? ";" : "") + test::joined(f, '|');
+            if (line) answer += ';';
+            answer += test::joined(f, '|');
         }
         EXPECT_THROW(parseStatisticsAnswer(answer, t->Header), VildoError) << c.what;
         service.answers["vildosql.php"] = answer;
