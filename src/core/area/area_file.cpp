@@ -8,6 +8,7 @@
 #include "area/statistics.h"
 #include "model/parameters.h"
 #include "model/population.h"
+#include "model/record_checks.h"
 #include "model/state.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -50,6 +51,42 @@ void forEachFixedBlock(App& a, F&& f) {
     f(a.Rov.Bjorndodade);
 }
 
+// The fixed blocks as they lie in the file, to be checked before any of them reaches the state.
+#pragma pack(push, 1)
+struct AreaFixedRecord {
+    TAreaHeader Header;
+    TLandUse Land;
+    TSliderValues Sliders;
+    TPopulation Pop;
+    THarvestByAge Harvest;
+    TGoals Goals;
+    TFecundityState Fec;
+    int32_t CalfPercent;
+    TSummerTotals Summer;
+    double FemaleCalfShare;
+    double CalfSummerMortality;
+    double CalfWinterMortality;
+    TWinterTotals Winter;
+    double CalvesPerCow;
+    THarvestTotals HarvestTot;
+    TEncounters Enc;
+    int32_t HuntTry;
+    int32_t MaxTries;
+    TShotWeights ShotWeights;
+    double EncounterRate;
+    TGrid2Cells Grid2Cells;
+    struct {
+        int32_t Vargmortalitet, Bjornmortalitet, Vargdodade, Bjorndodade;
+    } Rov;
+};
+#pragma pack(pop)
+static_assert(sizeof(AreaFixedRecord) == kAreaFixedSize);
+
+// More years of predators or statistics than any area will have; it bounds what is read.
+constexpr int64_t kMaxAreaRecords = 10000;
+constexpr size_t kAreaMaxSize =
+    kAreaFixedSize + 8 + 2 * 8 * kMaxAreaRecords + 8 + sizeof(TStatistics) * kMaxAreaRecords;
+
 int32_t int32At(const std::string& b, size_t at) {
     int32_t v;
     std::memcpy(&v, b.data() + at, sizeof v);
@@ -74,6 +111,23 @@ void appendArray(std::string& b, const std::vector<T>& v, size_t count) {
 std::string cut(const std::string& utf8, size_t n) {
     std::string b = toCp1252(utf8);
     return b.size() <= n ? utf8 : fromCp1252(b.substr(0, n));
+}
+
+// Called on a file whose counts agree with its size.
+bool plausibleArea(const std::string& b) {
+    AreaFixedRecord r;
+    std::memcpy(&r, b.data(), sizeof r);
+    const size_t n = static_cast<size_t>(int32At(b, kAreaFixedSize));
+    const size_t statsAt = kAreaFixedSize + 8 + 2 * n * 8;
+    const int32_t m = int32At(b, statsAt);
+    const auto predators = arrayAt<double>(b, kAreaFixedSize + 8, 2 * n);
+    const auto statistics = arrayAt<TStatistics>(b, statsAt + 8, static_cast<size_t>(m));
+    const int32_t startYear = r.Sliders.Slots[SlotStartyear];
+    auto rovCount = [](int32_t v) { return v >= 0 && v <= kMaxAnimals; };
+    return plausibleModelBlocks(r) && startYear < m && rovCount(r.Rov.Vargmortalitet) &&
+           rovCount(r.Rov.Bjornmortalitet) && rovCount(r.Rov.Vargdodade) && rovCount(r.Rov.Bjorndodade) &&
+           std::all_of(predators.begin(), predators.end(), plausiblePredators) &&
+           std::all_of(statistics.begin(), statistics.end(), [](const TStatistics& s) { return plausible(s); });
 }
 
 void predatorChart(Vildo& app) {
@@ -132,19 +186,18 @@ bool AreaWrite(Vildo& app, const std::string& file) {
 }
 
 bool AreaRead(Vildo& app, const std::string& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return false;
-    std::optional<std::string> bytes = readWholeFile(file);
+    if (!isRegularFile(file)) return false;
+    std::optional<std::string> bytes = readFileUpTo(file, kAreaMaxSize);
     // Everything is checked before anything is copied: a rejected file leaves the state as it was.
     auto valid = [&]() -> bool {
         if (!bytes || bytes->size() < kAreaFixedSize + 8) return false;
         const std::string& b = *bytes;
         const int64_t n = int32At(b, kAreaFixedSize), nBytes = int32At(b, kAreaFixedSize + 4);
-        if (n < 0 || nBytes != n * 8) return false;
+        if (n < 0 || n > kMaxAreaRecords || nBytes != n * 8) return false;
         const uint64_t statsAt = kAreaFixedSize + 8 + 2 * static_cast<uint64_t>(nBytes);
         if (b.size() < statsAt + 8) return false;
         const int64_t m = int32At(b, statsAt), sBytes = int32At(b, statsAt + 4);
-        if (m < 1 || sBytes != m * static_cast<int64_t>(sizeof(TStatistics))) return false;
+        if (m < 1 || m > kMaxAreaRecords || sBytes != m * static_cast<int64_t>(sizeof(TStatistics))) return false;
         if (b.size() < statsAt + 8 + static_cast<uint64_t>(sBytes)) return false;
         TAreaHeader h;
         std::memcpy(&h, b.data(), sizeof h);
@@ -152,6 +205,10 @@ bool AreaRead(Vildo& app, const std::string& file) {
     };
     if (!valid()) {
         app.prompts->message(kReadFailed);
+        return false;
+    }
+    if (!plausibleArea(*bytes)) {
+        app.prompts->message(damagedFileText(file));
         return false;
     }
     const std::string& b = *bytes;

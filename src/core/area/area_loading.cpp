@@ -94,7 +94,9 @@ bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& 
         app.Header.AreaCCSlope = a.r2->CCSlope;
         setPosition(app, C::Trk_barkraftovrig, first.CC);
     } else {
-        setPosition(app, C::Trk_barkraftovrig, app.Header.AreaForage * 10);
+        // Held to the control's range by setPosition; the product is taken where it cannot overflow.
+        setPosition(app, C::Trk_barkraftovrig,
+                    static_cast<int>(std::clamp<int64_t>(int64_t{app.Header.AreaForage} * 10, INT32_MIN, INT32_MAX)));
     }
 
     ShowAreaStatistics(app);

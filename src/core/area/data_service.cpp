@@ -1,6 +1,7 @@
 #include "area/data_service.h"
 
 #include "area/service_text.h"
+#include "model/record_checks.h"
 #include "model/state.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -49,6 +50,14 @@ std::optional<FitCache> parseFitAnswer(const std::string& answer) {
     auto r2 = serviceReal(f[1]), dens = serviceReal(f[2]), slope = serviceReal(f[4]), error = serviceReal(f[5]);
     auto cc = serviceInt(f[3]);
     if (!r2 || !dens || !cc || !slope || !error) return std::nullopt;
+    // The values land in a year's record: one the model cannot use counts as no cached result.
+    TStatistics slot{};
+    slot.R2 = *r2;
+    slot.StartDens = *dens;
+    slot.CC = *cc;
+    slot.CCSlope = *slope;
+    slot.Error = *error;
+    if (!plausible(slot)) return std::nullopt;
     return FitCache{*r2, *dens, *cc, *slope, *error};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "area/service_text.h"
+#include "model/record_checks.h"
 #include "util/errors.h"
 #include "util/round.h"
 
@@ -117,6 +118,25 @@ R2Line readR2(const std::string& line, size_t p) {
     return R2Line{r.real(1), r.real(2), r.integer(3), r.real(4)};
 }
 
+// Values the model cannot hold refuse the whole answer, as a line that does not read does.
+void checkUsable(const ParsedArea& a) {
+    for (size_t p = 0; p < a.Statistics.size(); ++p)
+        if (!plausible(a.Statistics[p]))
+            throw VildoError("rad " + std::to_string(p) + " har värden utanför vad modellen kan hantera");
+    if (!plausible(a.header)) throw VildoError("rad 0 har värden utanför vad modellen kan hantera");
+    if (a.r2) {
+        // The cached fit lands in the first year's record.
+        TStatistics first{};
+        first.R2 = a.r2->R2;
+        first.StartDens = a.r2->StartDens;
+        first.CC = a.r2->CC;
+        first.CCSlope = a.r2->CCSlope;
+        if (!plausible(first))
+            throw VildoError("rad " + std::to_string(a.Statistics.size() - 1) +
+                             " har värden utanför vad modellen kan hantera");
+    }
+}
+
 }  // namespace
 
 ParsedArea parseStatisticsAnswer(const std::string& answer, const TAreaHeader& base) {
@@ -135,6 +155,7 @@ ParsedArea parseStatisticsAnswer(const std::string& answer, const TAreaHeader& b
     readHeader(lines[0], a.header);
     a.header.DataYears = a.DataYears;
     if (hasR2) a.r2 = readR2(lines.back(), count - 1);
+    checkUsable(a);
     return a;
 }
 

@@ -98,6 +98,14 @@ bool maleMet(Vildo& app, SeasonPlan& plan, int age, RowText& row) {
     return true;
 }
 
+// The most encounters a season may use: ten per animal, and a few even for a tiny stock. A stock that is not a
+// number gets the floor.
+double encounterCeiling(double summerStock) {
+    constexpr double kFloor = 100;
+    const double c = std::floor(10 * summerStock);
+    return c > kFloor ? std::min(c, static_cast<double>(std::numeric_limits<int32_t>::max())) : kFloor;
+}
+
 }  // namespace
 
 std::string biodataRow(int huntTry, int maxTries, HuntDate date, double totalShot, bool shot, double categoryShot,
@@ -217,6 +225,8 @@ void hunt(Vildo& app, SeasonPlan& plan) {
     app.HuntTry = 0;
     HuntDate date{1, 1};
     if (su.SummerCows + su.SummerBulls <= 0 || su.SummerStock < plan.total + su.SummerDeaths) return;
+    // A budget far beyond the stock only comes from a damaged state; it must not run the season away.
+    app.MaxTries = static_cast<int32_t>(std::min<double>(app.MaxTries, encounterCeiling(su.SummerStock)));
     do {
         // Rules see the week as it stood when the encounter began.
         RowText row;

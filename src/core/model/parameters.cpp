@@ -118,11 +118,13 @@ void trk_ungskogChange(Vildo& app) {
     if (app.SeasonStarted || app.AreaLoading) return;
     TLandUse& l = app.Land;
     int p = app.pos(C::trk_ungskog);
-    if (p <= 1000 - 10 * l.OtherLandPct - 10 * l.ImpedimentPct)
+    // In 64 bits: the percentages may come from a file.
+    const int64_t other = l.OtherLandPct, impediment = l.ImpedimentPct;
+    if (p <= 1000 - 10 * other - 10 * impediment)
         l.YoungForestPct = p / 10.0;
     else
-        l.YoungForestPct = 100 - l.OtherLandPct - l.ImpedimentPct;
-    l.ForestPct = static_cast<int32_t>(100 - Round(l.YoungForestPct) - l.ImpedimentPct - l.OtherLandPct);
+        l.YoungForestPct = static_cast<double>(100 - other - impediment);
+    l.ForestPct = static_cast<int32_t>(100 - Round(l.YoungForestPct) - impediment - other);
     l.ForageFactor = app.pos(C::Trk_barkraftovrig);
     l.YoungForestWeight = app.pos(C::Trk_ungskogskonstant);
     l.CarryingCapacity = CallCC(app);

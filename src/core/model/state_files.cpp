@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "model/parameters.h"
+#include "model/record_checks.h"
 #include "util/file_io.h"
 
 namespace vildo {
@@ -44,7 +45,44 @@ void forEachBlock(Vildo& app, F&& f) {
     f(&app.AreaKha, sizeof app.AreaKha);
 }
 
+// The snapshot record as it lies in the file, to be checked before any of it reaches the state.
+#pragma pack(push, 1)
+struct SnapshotRecord {
+    TPopulation Pop;
+    THarvestByAge Harvest;
+    TGoals Goals;
+    TFecundityState Fec;
+    int32_t CalfPercent;
+    TSummerTotals Summer;
+    double FemaleCalfShare;
+    double CalfSummerMortality;
+    double CalfWinterMortality;
+    TWinterTotals Winter;
+    double CalvesPerCow;
+    THarvestTotals HarvestTot;
+    TEncounters Enc;
+    TLandUse Land;
+    TAreaHeader Header;
+    int32_t HuntTry;
+    int32_t MaxTries;
+    TShotWeights ShotWeights;
+    double EncounterRate;
+    TGrid2Cells Grid2Cells;
+    TTraffic Traffic;
+    TSliderValues Sliders;
+    int32_t AreaKha;
+};
+#pragma pack(pop)
+static_assert(sizeof(SnapshotRecord) == kSnapshotSize);
+
 }  // namespace
+
+bool plausibleSnapshot(const std::string& bytes) {
+    if (bytes.size() != kSnapshotSize) return false;
+    SnapshotRecord r;
+    std::memcpy(&r, bytes.data(), kSnapshotSize);
+    return plausibleModelBlocks(r) && r.AreaKha >= 0;
+}
 
 std::string snapshotBytes(const Vildo& app) {
     std::string out;
@@ -54,7 +92,7 @@ std::string snapshotBytes(const Vildo& app) {
 }
 
 void applySnapshot(Vildo& app, const std::string& bytes) {
-    if (bytes.size() != kSnapshotSize) throw VildoError("Read error");
+    if (!plausibleSnapshot(bytes)) throw VildoError("Read error");
     size_t at = 0;
     forEachBlock(app, [&](void* p, size_t n) {
         std::memcpy(p, bytes.data() + at, n);
@@ -79,6 +117,10 @@ bool ReadSnapshot(Vildo& app, const std::string& file, uint64_t position) {
     auto bytes = readBytesAt(file, position, kSnapshotSize);
     if (!bytes) {
         app.prompts->message("Kan inte öppna fil på disk som används för att ladda in årsdata!");
+        return false;
+    }
+    if (!plausibleSnapshot(*bytes)) {
+        app.prompts->message(damagedFileText(file));
         return false;
     }
     applySnapshot(app, *bytes);

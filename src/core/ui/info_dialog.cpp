@@ -24,8 +24,9 @@ struct Showing {
 void readInfoFlags(Vildo& app) {
     app.InfoFlags.fill(1);
     app.InfoFlags[50] = 0;
-    // A shorter file is read as far as it goes; it never stops the start.
-    if (auto bytes = readWholeFile(infoFile(app))) {
+    // A shorter file is read as far as it goes, a longer one only as far as there are flags; it never stops the
+    // start.
+    if (auto bytes = readFileUpTo(infoFile(app), app.InfoFlags.size())) {
         size_t n = std::min(bytes->size(), app.InfoFlags.size());
         for (size_t i = 0; i < n; ++i) app.InfoFlags[i] = static_cast<uint8_t>((*bytes)[i]);
     }

@@ -99,7 +99,7 @@ void keyFigures(Vildo& app, const MeanAges& ages) {
     g.cell(1, 4) = "Täthetsmått (antal per 1000 ha)";
     g.cell(1, 5) = "Jaktareal (" + intStr(app.AreaKha) + " kHa): " + fix(checkedDiv(stock, kha), 4, 1);
     g.cell(1, 6) = "Produktiv mark: " + fix(checkedDiv(stock, land * 0.001 * 0.01 * (100 - l.ImpedimentPct)), 4, 1);
-    if (l.ImpedimentPct + l.OtherLandPct + l.ForestPct < 100 && l.YoungForestPct > 0)
+    if (int64_t{l.ImpedimentPct} + l.OtherLandPct + l.ForestPct < 100 && l.YoungForestPct > 0)
         g.cell(1, 7) = "Ungskog: " + fix(checkedDiv(stock, l.YoungForestPct * land * 0.001 * 0.01), 4, 0);
     else
         g.cell(1, 7) = "Ungskog: --";

@@ -1,35 +1,80 @@
 #include "util/file_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 namespace vildo {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+namespace {
+
+// A read-only descriptor of a regular file, opened so that a FIFO swapped in after the check cannot block.
+class RegularFile {
+public:
+    explicit RegularFile(const std::filesystem::path& file) {
+        if (!isRegularFile(file)) return;
+        fd_ = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        struct stat st;
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) close();
+    }
+    ~RegularFile() { close(); }
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Up to n bytes from position pos, fewer only at the end of the file; nothing on a read error.
+    std::optional<std::string> read(uint64_t pos, size_t n) const {
+        std::string data;
+        char buf[65536];
+        while (data.size() < n) {
+            const size_t want = std::min(sizeof buf, n - data.size());
+            const ssize_t got = ::pread(fd_, buf, want, static_cast<off_t>(pos + data.size()));
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) return std::nullopt;
+            if (got == 0) break;
+            data.append(buf, static_cast<size_t>(got));
+        }
+        return data;
+    }
+
+private:
+    void close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    int fd_ = -1;
+};
+
+}  // namespace
+
+bool isRegularFile(const std::filesystem::path& file) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string data;
-    char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) data.append(buf, static_cast<size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return data;
+    return std::filesystem::is_regular_file(std::filesystem::status(file, ec));
+}
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+    return readFileUpTo(file, std::numeric_limits<size_t>::max());
+}
+
+std::optional<std::string> readFileUpTo(const std::filesystem::path& file, size_t limit) {
+    RegularFile in(file);
+    if (!in.isOpen()) return std::nullopt;
+    return in.read(0, limit);
 }
 
 std::optional<std::string> readBytesAt(const std::filesystem::path& file, uint64_t pos, size_t n) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(static_cast<std::streamoff>(pos));
-    if (!in) return std::nullopt;
-    std::string data(n, '\0');
-    in.read(data.data(), static_cast<std::streamsize>(n));
-    if (static_cast<size_t>(in.gcount()) != n) return std::nullopt;
+    RegularFile in(file);
+    if (!in.isOpen()) return std::nullopt;
+    auto data = in.read(pos, n);
+    if (!data || data->size() != n) return std::nullopt;
     return data;
 }
 

@@ -8,10 +8,19 @@
 
 namespace vildo {
 
-// The whole file, or nothing when it cannot be read.
+// Every reader goes through these: anything but a regular file (a FIFO, a device, a folder) is refused without
+// blocking, and nothing is read beyond what the caller can use.
+
+// True when the path names a regular file (symbolic links followed).
+bool isRegularFile(const std::filesystem::path& file);
+
+// The whole file, or nothing when it cannot be read or is not a regular file.
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 
-// Exactly n bytes from position pos, or nothing when the file is missing or shorter.
+// The first min(file size, limit) bytes, or nothing when the file cannot be read or is not a regular file.
+std::optional<std::string> readFileUpTo(const std::filesystem::path& file, size_t limit);
+
+// Exactly n bytes from position pos, or nothing when the file is missing, not a regular file, or shorter.
 std::optional<std::string> readBytesAt(const std::filesystem::path& file, uint64_t pos, size_t n);
 
 // Replaces the file whole: write a temporary beside it, then rename. False when it fails.
