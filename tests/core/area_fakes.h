@@ -81,4 +81,11 @@ inline std::string statisticsAnswer(int harvestYears, int emptyYears = 1, const 
     return s;
 }
 
+// The menu "Norra|Testområdet" under Uppsala, whose areas answer `harvestYears` years of statistics.
+inline void serveTestAreas(FakeDataService& service, int harvestYears) {
+    service.answers["vildoAFOsql.php"] = "";
+    service.answers["vildoAFOsql.php?a=3&b=dummy&c=dummy&d=vildodata"] = "Uppsala|Norra|Testområdet";
+    service.answers["vildosql.php"] = statisticsAnswer(harvestYears);
+}
+
 }  // namespace vildo::test

@@ -17,9 +17,7 @@ namespace {
 class AreaFileMenu : public ::testing::Test {
 protected:
     void SetUp() override {
-        service.answers["vildoAFOsql.php"] = "";
-        service.answers["vildoAFOsql.php?a=3&b=dummy&c=dummy&d=vildodata"] = "Uppsala|Norra|Testområdet";
-        service.answers["vildosql.php"] = test::statisticsAnswer(10);
+        test::serveTestAreas(service, 10);
         t->dataService = &service;
         t.start();
         ASSERT_TRUE(NyttOmrade(*t, 2, 1));

@@ -10,6 +10,8 @@
 #include "area/area_loading.h"
 #include "area_fakes.h"
 #include "calibration/fit_upload.h"
+#include "calibration/full_calibration.h"
+#include "calibration/start_year.h"
 #include "model/state.h"
 #include "support/test_app.h"
 #include "ui/scheduler.h"
@@ -34,6 +36,17 @@ protected:
     void load() {
         ASSERT_TRUE(NyttOmrade(*t, 2, 0));
         t->ctl(C::Combo_Startyear).position = 0;
+    }
+
+    // The area loaded and its start year chosen, with nothing it started left running, no new predators
+    // and no change of mortality since the last estimate.
+    void loadAndChoose() {
+        load();
+        Combo_StartyearChange(*t);
+        for (int n : {2, 6, 12}) setTimer(*t, n, false);
+        t->Rov.Changed = false;
+        t->MortalitySignature = mortalitySignature(*t);
+        service.calls.clear();
     }
 
     // No model years per equilibrium tick: the model's outputs stay as set.

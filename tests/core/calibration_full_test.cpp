@@ -13,12 +13,7 @@ class FullCalibration : public test::CalibrationTest {
 protected:
     void SetUp() override {
         CalibrationTest::SetUp();
-        load();
-        Combo_StartyearChange(a());
-        for (int n : {2, 6, 12}) setTimer(a(), n, false);
-        a().Rov.Changed = false;
-        a().MortalitySignature = mortalitySignature(a());
-        service.calls.clear();
+        loadAndChoose();
         t.prompts.infos.clear();
     }
     // The calibration as from its button, without its first run.

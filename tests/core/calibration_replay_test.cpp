@@ -30,18 +30,7 @@ TEST(MixSeed, NeighbouringIndexesAndBasesGiveUnrelatedSeeds) {
     EXPECT_EQ(mixSeed(7, 3), mixSeed(7, 3));
 }
 
-class CalibrationReplays : public test::CalibrationTest {
-protected:
-    // The area loaded and its start year chosen, with nothing started yet.
-    void loadAndChoose() {
-        load();
-        Combo_StartyearChange(a());
-        for (int n : {2, 6, 12}) setTimer(a(), n, false);
-        a().Rov.Changed = false;
-        a().MortalitySignature = mortalitySignature(a());
-        service.calls.clear();
-    }
-};
+using CalibrationReplays = test::CalibrationTest;
 
 TEST_F(CalibrationReplays, TheFirstPredatorYearIsTheStartWindowsRecordedMean) {
     // The test area records 1.5 wolf territories and 2 bears every year; here the start window differs.

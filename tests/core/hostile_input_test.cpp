@@ -146,6 +146,17 @@ TEST_F(ScenarioFiles, TheRealFileLoads) {
     EXPECT_TRUE(t->ScenarioLoaded);
 }
 
+TEST(SnapshotChecks, AStateNearExtinctionIsStillPlausible) {
+    // A natural death rate divides by what is left of a class; a dying class gives rates far past 1.
+    test::TestApp t;
+    t.startAndSettle();
+    t->Winter.NatRateBullsWinter = 1.6e12;
+    t->Summer.NatRateCowsSummer = 3;
+    EXPECT_TRUE(plausibleSnapshot(snapshotBytes(*t)));
+    t->Winter.NatRateBullsWinter = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t)));
+}
+
 TEST_F(ScenarioFiles, EveryPrefixOfARealScenarioIsRefusedAndChangesNothing) {
     // Cut from the end, one byte at a time: truncating is cheap where rewriting is not.
     writeBytes(file, good);
@@ -258,9 +269,7 @@ constexpr size_t kAreaRovAt = kAreaFixedSize - 16;
 class AreaFileInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        service.answers["vildoAFOsql.php"] = "";
-        service.answers["vildoAFOsql.php?a=3&b=dummy&c=dummy&d=vildodata"] = "Uppsala|Norra|Testområdet";
-        service.answers["vildosql.php"] = test::statisticsAnswer(10);
+        test::serveTestAreas(service, 10);
         t->dataService = &service;
         t.start();
         ASSERT_TRUE(NyttOmrade(*t, 2, 1));

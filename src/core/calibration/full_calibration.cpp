@@ -196,7 +196,7 @@ void Timer9Timer(Vildo& app) {
 
     // 6. The next equilibrium carries on from the model before this replay, not from where the replay left
     // the stock: a replay that ends near extinction would otherwise starve every equilibrium after it.
-    if (!app.ReplayStart.empty()) applySnapshot(app, app.ReplayStart);
+    if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
     if (app.QuietRounds >= app.MaxQuietRounds)
         finish(app);
     else

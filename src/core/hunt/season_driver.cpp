@@ -77,7 +77,7 @@ bool askShotOut(Vildo& app) {
 // A shot-out stock: inside a calibration the replay ends quietly; outside it the user is asked.
 bool shotOut(Vildo& app) {
     if (!calibrating(app)) return askShotOut(app);
-    if (!app.ReplayStart.empty()) applySnapshot(app, app.ReplayStart);
+    if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
     app.ReplayShotOut = true;
     return false;
 }
@@ -118,7 +118,7 @@ void SpeedButton1Click(Vildo& app) {
         if (!app.SeasonStarted) {
             // The equilibrium before a replay carries on from the model before it; repeating the best run
             // exactly takes the model it began from.
-            if (!app.NextReplayStart.empty()) applySnapshot(app, app.NextReplayStart);
+            if (!app.NextReplayStart.empty()) restoreSnapshot(app, app.NextReplayStart);
             app.NextReplayStart.clear();
             app.ReplayStart = snapshotBytes(app);
             app.ReplayShotOut = false;

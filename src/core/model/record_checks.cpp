@@ -41,6 +41,8 @@ bool intCounts(const int32_t (&a)[N]) {
 
 // A mean age: over a handful of animals it can lie beyond the last class.
 bool meanAge(double v) { return within(v, 0, kMaxMagnitude); }
+// A natural death rate divides by what is left of a class: near extinction it runs far past 1.
+bool rate(double v) { return std::isfinite(v) && v >= -kSlack; }
 bool share(double v) { return within(v, 0, 1); }
 bool percent(int32_t v) { return v >= 0 && v <= 100; }
 
@@ -82,7 +84,7 @@ bool plausible(const TSummerTotals& s) {
                       s.SummerDeaths, s.SummerDeadCows, s.SummerDeadBulls, s.SummerDeadCalves, s.NatDeadCowsSummer,
                       s.NatDeadBullsSummer},
                      -kSlack, kMaxAnimals) &&
-           allWithin({s.NatRateCowsSummer, s.NatRateBullsSummer, s.MaleShareSummer}, -kSlack, 1 + kSlack);
+           rate(s.NatRateCowsSummer) && rate(s.NatRateBullsSummer) && within(s.MaleShareSummer, -kSlack, 1 + kSlack);
 }
 
 bool plausible(const TWinterTotals& w) {
@@ -90,8 +92,8 @@ bool plausible(const TWinterTotals& w) {
                       w.WinterDeaths, w.WinterDeadBulls, w.WinterDeadCows, w.NatDeadCowsWinter, w.NatDeadBullsWinter,
                       w.WinterDeadCalves},
                      -kSlack, kMaxAnimals) &&
-           meanAge(w.MeanAgeWinterBulls) && meanAge(w.MeanAgeWinterCows) &&
-           allWithin({w.NatRateCowsWinter, w.NatRateBullsWinter}, -kSlack, 1 + kSlack);
+           meanAge(w.MeanAgeWinterBulls) && meanAge(w.MeanAgeWinterCows) && rate(w.NatRateCowsWinter) &&
+           rate(w.NatRateBullsWinter);
 }
 
 bool plausible(const THarvestTotals& h) {

@@ -93,6 +93,11 @@ std::string snapshotBytes(const Vildo& app) {
 
 void applySnapshot(Vildo& app, const std::string& bytes) {
     if (!plausibleSnapshot(bytes)) throw VildoError("Read error");
+    restoreSnapshot(app, bytes);
+}
+
+void restoreSnapshot(Vildo& app, const std::string& bytes) {
+    if (bytes.size() != kSnapshotSize) throw VildoError("Read error");
     size_t at = 0;
     forEachBlock(app, [&](void* p, size_t n) {
         std::memcpy(p, bytes.data() + at, n);

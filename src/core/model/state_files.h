@@ -17,6 +17,8 @@ bool plausibleSnapshot(const std::string& bytes);
 // Applies a whole snapshot record; the controls are not moved and nothing is re-derived. A record that is not
 // plausible is an error: nothing of it is applied.
 void applySnapshot(Vildo& app, const std::string& bytes);
+// Puts back a snapshot the program took of its own state (snapshotBytes) a moment ago, unchecked.
+void restoreSnapshot(Vildo& app, const std::string& bytes);
 
 // Writes one snapshot record at the byte position, keeping the rest of the file.
 bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position);
