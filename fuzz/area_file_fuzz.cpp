@@ -4,6 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vildo::Vildo& a = *vildo::fuzz::app();
-    if (vildo::AreaRead(a, vildo::fuzz::inputFile(data, size, "input.omr"))) vildo::AreaRefresh(a);
+    const std::string file = vildo::fuzz::inputFile(data, size, "input.omr");
+    vildo::fuzz::handle([&] {
+        if (vildo::AreaRead(a, file)) vildo::AreaRefresh(a);
+    });
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/test_app.h"
+#include "ui/dispatch.h"
 
 namespace vildo::fuzz {
 
@@ -18,6 +19,20 @@ inline test::TestApp& app() {
         return a;
     }();
     return *t;
+}
+
+// Runs a handler as the window and the command line do: an error inside it goes to the global error
+// handler (whose scripted answer is "Ignore"), not out of the harness. What it showed is forgotten, so
+// that millions of inputs do not pile up messages.
+template <class F>
+void handle(F&& f) {
+    vildo::dispatch(*app(), std::forward<F>(f));
+    test::ScriptedPrompts& p = app().prompts;
+    p.messages.clear();
+    p.warnings.clear();
+    p.fileDialogs.clear();
+    p.infos.clear();
+    p.questions.clear();
 }
 
 // The input as a file of the given name in the program's temporary folder.

@@ -10,6 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file = (std::filesystem::path(a.Paths.Appdata) / "Info.vrx").string();
     std::filesystem::copy_file(vildo::fuzz::inputFile(data, size, "input.vrx"), file,
                                std::filesystem::copy_options::overwrite_existing);
-    vildo::readInfoFlags(a);
+    vildo::fuzz::handle([&] { vildo::readInfoFlags(a); });
     return 0;
 }

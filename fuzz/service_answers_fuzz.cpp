@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static vildo::test::FakeDataService service;
     const std::string answer(reinterpret_cast<const char*>(data), size);
-    vildo::parseFitAnswer(answer);
+    vildo::fuzz::handle([&] { vildo::parseFitAnswer(answer); });
     vildo::Vildo& a = *vildo::fuzz::app();
     a.dataService = &service;
     service.answers["vildoAFOsql.php"] = "Uppsala|Testområdet";
@@ -22,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (a.Omrde1[2].areas.empty()) a.Omrde1[2].areas.push_back("Testområdet");
     // The area item's click: the download, then the start-year change with the cached fit; then the
     // equilibrium run from what was applied, without the estimate it would start.
-    if (vildo::areaItemClick(a, 2, 0)) {
+    vildo::fuzz::handle([&] {
+        if (!vildo::areaItemClick(a, 2, 0)) return;
         for (int n : {2, 6, 12}) vildo::setTimer(a, n, false);
         vildo::Scheduler(a).runUntil([&] { return !a.timers[1].enabled; });
-    }
+    });
     return 0;
 }

@@ -6,12 +6,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vildo::test::TestApp& t = vildo::fuzz::app();
     const std::string file = vildo::fuzz::inputFile(data, size, "input.scn");
-    vildo::ReadSnapshot(*t, file, 0);
+    vildo::fuzz::handle([&] { vildo::ReadSnapshot(*t, file, 0); });
     // Loading a scenario also runs the first season from it.
     t.prompts.fileAnswers.push_back(file);
-    vildo::Laddascenario1Click(*t);
-    t.prompts.messages.clear();
-    t.prompts.infos.clear();
-    t.prompts.questions.clear();
+    vildo::fuzz::handle([&] { vildo::Laddascenario1Click(*t); });
     return 0;
 }
