@@ -2,6 +2,7 @@
 // area load, start year, search, full calibration, upload and verdict; then the cached path.
 #include <gtest/gtest.h>
 
+#include "area/area_file.h"
 #include "area/data_service.h"
 #include "area/http_data_service.h"
 #include "calibration/fit_upload.h"
@@ -94,6 +95,44 @@ TEST_F(CalibrationOverHttp, AnAreaIsCalibratedToAVerdictAndItsResultIsCachedForT
     Run second = calibrate();
     EXPECT_EQ(second.startedBy, 12);
     EXPECT_TRUE(second.verdict);
+}
+
+// Västra Blekinge calibrates to a yearly forage change of about -2.8: an area file must carry it.
+TEST(AreaFileAfterCalibration, ACalibratedAreaSavedAndOpenedAgainReplaysItsBestSetting) {
+    test::SeedFolder seed;
+    seed.add("10_01.csv", readWholeFile(std::filesystem::path(VILDO_DATA_DIR) / "areas" / "10_01.csv").value());
+    service::BackgroundService server(seed.db, seed.seed);
+    HttpDataService client(server.url());
+    auto started = [&](test::TestApp& t) {
+        t->dataService = &client;
+        t.start();
+        Scheduler(*t).runUntil([&] { return !t->timers[13].enabled && !t->timers[1].enabled; });
+    };
+    test::TestApp first;
+    started(first);
+    Vildo& a = *first;
+    ASSERT_TRUE(areaItemClick(a, 8, 0));
+    Scheduler(a).runUntil([&] { return !calibrationRunning(a); });
+    ASSERT_NE(a.BestCCSlope, 0);
+    const std::string file = (first.dir.path / "area.omr").string();
+    ASSERT_TRUE(AreaWrite(a, file));
+    // The best setting replayed outside a calibration, as the opened file replays it.
+    btn_rensaClick(a);
+    Scheduler(a).runUntil([&] { return !a.timers[1].enabled; });
+    SpeedButton1Click(a);
+    const double fit = a.ModelFit;
+
+    test::TestApp t;
+    started(t);
+    if (!t->checked(C::lgtthetochAvskjutning1)) click(*t, C::lgtthetochAvskjutning1);
+    t.prompts.fileAnswers.push_back(file);
+    openAreaFile(*t);
+    Scheduler(*t).runUntil([&] { return !calibrationRunning(*t); });
+    EXPECT_EQ(t->pos(C::Trk_density), a.BestDensity);
+    EXPECT_EQ(t->pos(C::Trk_barkraftovrig), a.BestForage);
+    EXPECT_DOUBLE_EQ(t->CCSlope, a.BestCCSlope);
+    EXPECT_EQ(t->YearNo, a.YearNo);
+    EXPECT_NEAR(t->ModelFit, fit, 0.02);
 }
 
 // The area loaded with its start year chosen and nothing started, with 400 wolf territories from its first
