@@ -1,5 +1,6 @@
 # vildo-cli ends non-zero, with its message on stderr, for every input it refuses and every write that fails:
 # scenarios that cannot be read, files on a full disk, a service that answers with an error status.
+include(${CMAKE_CURRENT_LIST_DIR}/../standalone_service.cmake)
 set(dir "${WORK}/cli-failures")
 file(REMOVE_RECURSE "${dir}")
 file(MAKE_DIRECTORY "${dir}")
@@ -49,20 +50,7 @@ else()
 endif()
 
 # A service that answers with an error status: here every address under a wrong base path is 404.
-execute_process(COMMAND sh -c "exec \"$0\" --listen 127.0.0.1:0 --db \"$1\" > \"$2\" 2>&1 & echo $!"
-                        ${SERVICE} ${dir}/service.db ${dir}/service.out
-                OUTPUT_VARIABLE pid OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(url "")
-foreach(attempt RANGE 100)
-  if(EXISTS ${dir}/service.out)
-    file(READ ${dir}/service.out started)
-    string(REGEX MATCH "http://127\\.0\\.0\\.1:[0-9]+/" url "${started}")
-  endif()
-  if(url)
-    break()
-  endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.1)
-endforeach()
+start_service(${SERVICE} ${dir}/service.db ${dir}/service.out url pid)
 if(url)
   expect_failure(${dir} "Något gick fel då ÄFO-namn skulle läsas in." area list --service ${url}wrong/)
   expect_failure(${dir} "Något gick fel då ÄFO-namn skulle läsas in."

@@ -1,11 +1,6 @@
 # The area commands of vildo-cli, the generator and vildo-dataservice import, end to end.
-function(run expected_rc)
-  execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL expected_rc)
-    message(FATAL_ERROR "${ARGN}\nexited with ${rc}, expected ${expected_rc}\n${out}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../standalone_service.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/cli_run.cmake)
 
 function(expect_in text what)
   string(FIND "${text}" "${what}" at)
@@ -53,20 +48,7 @@ endforeach()
 
 # A result uploaded for the first start year comes with the statistics as a last line that holds no year:
 # it sets the forage setting and is not listed as a year. The service runs on its own for this.
-execute_process(COMMAND sh -c "exec \"$0\" --listen 127.0.0.1:0 --db \"$1\" > \"$2\" 2>&1 & echo $!"
-                        ${SERVICE} ${WORK}/r2.db ${WORK}/r2.out
-                OUTPUT_VARIABLE pid OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(url "")
-foreach(attempt RANGE 100)
-  if(EXISTS ${WORK}/r2.out)
-    file(READ ${WORK}/r2.out started)
-    string(REGEX MATCH "http://127\\.0\\.0\\.1:[0-9]+/" url "${started}")
-  endif()
-  if(url)
-    break()
-  endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.1)
-endforeach()
+start_service(${SERVICE} ${WORK}/r2.db ${WORK}/r2.out url pid)
 set(uploaded "")
 set(r2shown "")
 if(url)

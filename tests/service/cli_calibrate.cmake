@@ -1,13 +1,5 @@
 # The calibrate and batch commands of vildo-cli, end to end over the embedded service.
-function(run expected_rc)
-  execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL expected_rc)
-    message(FATAL_ERROR "${ARGN}\nexited with ${rc}, expected ${expected_rc}\n${out}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
+include(${CMAKE_CURRENT_LIST_DIR}/cli_run.cmake)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 

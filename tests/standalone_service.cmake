@@ -1,0 +1,20 @@
+# Starts vildo-dataservice on its own on a free loopback port; sets URL (empty when it did not start) and
+# PID in the caller. The caller stops it with: execute_process(COMMAND kill ${PID})
+function(start_service service db log url_var pid_var)
+  execute_process(COMMAND sh -c "exec \"$0\" --listen 127.0.0.1:0 --db \"$1\" > \"$2\" 2>&1 & echo $!"
+                          ${service} ${db} ${log}
+                  OUTPUT_VARIABLE pid OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(url "")
+  foreach(attempt RANGE 100)
+    if(EXISTS ${log})
+      file(READ ${log} started)
+      string(REGEX MATCH "http://127\\.0\\.0\\.1:[0-9]+/" url "${started}")
+    endif()
+    if(url)
+      break()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.1)
+  endforeach()
+  set(${url_var} "${url}" PARENT_SCOPE)
+  set(${pid_var} "${pid}" PARENT_SCOPE)
+endfunction()
