@@ -1,0 +1,26 @@
+// Prognos: replicate futures from the state the forward button stands at, on every core.
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "hunt/forecast.h"
+
+namespace vildo {
+
+struct Vildo;
+
+struct ForecastRequest {
+    int years = 5;          // seasons per future, 1..20
+    int replicates = 500;
+    uint32_t seed = 0;      // replicate r is seeded from this and r
+    int threads = 0;        // 0: every core; results never depend on it
+};
+
+// Called from worker threads with the number of replicates done; returning false cancels the run.
+using ForecastProgress = std::function<bool(int done)>;
+
+// Runs the replicates on copies of the state, exactly as that many presses of the forward button would, and
+// summarises them. The given state is left as it was; no file is written and no dialog is shown.
+Forecast runForecast(const Vildo& app, const ForecastRequest& request, const ForecastProgress& progress = {});
+
+}  // namespace vildo

@@ -1,0 +1,48 @@
+// A forecast: replicate futures of the coming seasons, summarised year by year as spreads and shares.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vildo {
+
+// What one replicate future gives for one season.
+struct ForecastSeason {
+    double winterDensity = 0;  // moose per 1000 ha after the season
+    double summerDensity = 0;
+    double harvest = 0;        // moose shot
+    double target = 0;         // the season's harvest target
+    double bullShare = 0;      // percent bulls among adults in the winter stock
+    double calvesPerCow = 0;
+    bool extinct = false;      // the stock was shot out in this season or before
+};
+
+// The 10th, 50th and 90th percentiles over the replicates.
+struct Spread {
+    double p10 = 0, p50 = 0, p90 = 0;
+};
+
+struct ForecastYear {
+    int season = 0;  // 1 for the first season after the forecast's start
+    int year = 0;    // its calendar year, 0 when the model runs without years
+    Spread winterDensity, summerDensity, harvest, bullShare, calvesPerCow;
+    double quotaFilled = 0;  // share of replicates whose harvest reached 95 % of the target
+    double nearWanted = 0;   // share ending within 10 % of the wanted winter density
+    double extinct = 0;      // share shot out by this season
+};
+
+struct Forecast {
+    int replicates = 0;          // replicates run to the end (fewer than asked when cancelled)
+    bool cancelled = false;
+    double wantedDensity = 0;    // the wanted winter density the shares are measured against
+    std::vector<ForecastYear> years;
+};
+
+// Year-by-year summary of the replicates' seasons; every replicate holds the same number of seasons.
+Forecast summariseForecast(const std::vector<std::vector<ForecastSeason>>& replicates, double wantedDensity,
+                           int firstYear);
+
+// The per-year table as Swedish-Excel CSV: ';', decimal comma, Windows-1252, CRLF.
+std::string forecastCsv(const Forecast& forecast);
+
+}  // namespace vildo
