@@ -20,10 +20,10 @@
 #include <cmath>
 #include <map>
 
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/dark_style.h"
-#include "ui/chart_editing.h"
-#include "ui/view_menu.h"
+#include "app/chart_editing.h"
+#include "app/view_menu.h"
 #include "util/round.h"
 
 namespace vildo::qt {

@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "model/state.h"
+#include "app/vildo.h"
 
 namespace vildo::qt {
 

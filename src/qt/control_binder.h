@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "qt/chart_view.h"
-#include "ui/controls.h"
+#include "model/controls.h"
 
 class QAction;
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/grids.h"
+#include "util/grid.h"
 
 namespace vildo::qt {
 

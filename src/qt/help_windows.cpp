@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "model/state.h"
+#include "app/vildo.h"
 
 namespace vildo::qt {
 

@@ -1,3 +1,4 @@
+#include "app/goal_handlers.h"
 #include "qt/main_window.h"
 
 #include <QApplication>
@@ -14,18 +15,19 @@
 
 #include "calibration/fit_upload.h"
 #include "hunt/goals.h"
-#include "hunt/season_driver.h"
-#include "model/state.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
 #include "qt/grid_view.h"
 #include "qt/help_windows.h"
 #include "qt/prompts_qt.h"
 #include "qt/timer_bridge.h"
 #include "qt/working_pane.h"
 #include "ui/chart_ops.h"
-#include "ui/dispatch.h"
-#include "ui/modes.h"
-#include "ui/pages.h"
-#include "ui/startup.h"
+#include "app/dispatch.h"
+#include "app/modes.h"
+#include "app/pages.h"
+#include "app/startup.h"
+#include "app/timer_dispatch.h"
 
 namespace vildo::qt {
 

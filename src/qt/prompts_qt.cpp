@@ -12,8 +12,8 @@
 #include <QScreen>
 
 #include "hunt/rule_dialog.h"
-#include "model/state.h"
-#include "ui/dispatch.h"
+#include "app/vildo.h"
+#include "app/dispatch.h"
 #include "ui/info_dialog.h"
 
 namespace vildo::qt {

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 
-#include "ui/prompts.h"
+#include "model/prompts.h"
 
 class QCheckBox;
 class QLabel;

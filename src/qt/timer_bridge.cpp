@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "model/state.h"
+#include "app/vildo.h"
 
 namespace vildo::qt {
 

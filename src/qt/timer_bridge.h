@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "ui/timers.h"
+#include "model/timers.h"
 
 class QTimer;
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/main_window.h"
 #include "qt/working_pane.h"
 

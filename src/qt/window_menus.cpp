@@ -6,12 +6,15 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/area_file_menu.h"
+#include "app/parameter_handlers.h"
 #include "area/area_file.h"
-#include "calibration/start_year.h"
+#include "app/start_year.h"
+#include "app/export_handlers.h"
 #include "hunt/exports.h"
-#include "hunt/scenarios.h"
+#include "app/scenarios.h"
 #include "model/parameters.h"
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/help_windows.h"
 #include "qt/main_window.h"
 

@@ -9,10 +9,11 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
+#include "app/goal_handlers.h"
 #include "hunt/goals.h"
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/dark_style.h"
 #include "qt/grid_view.h"
 #include "qt/main_window.h"

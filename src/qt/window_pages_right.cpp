@@ -8,9 +8,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/goal_handlers.h"
 #include "hunt/goals.h"
-#include "hunt/season_driver.h"
-#include "model/state.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
 #include "qt/grid_view.h"
 #include "qt/help_windows.h"
 #include "qt/main_window.h"

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "calibration/full_calibration.h"
-#include "model/state.h"
+#include "app/full_calibration.h"
+#include "app/vildo.h"
 
 namespace vildo::qt {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area/data_service.h"
 #include "area/http_data_service.h"
 #include "area_fakes.h"

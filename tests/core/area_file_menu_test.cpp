@@ -4,8 +4,9 @@
 
 #include <cstring>
 
+#include "app/area_file_menu.h"
 #include "area/area_file.h"
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area_fakes.h"
 #include "support/test_app.h"
 #include "util/file_io.h"

@@ -1,3 +1,4 @@
+#include "app/area_file_menu.h"
 #include "area/area_file.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +6,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area_fakes.h"
 #include "support/test_app.h"
 #include "util/file_io.h"

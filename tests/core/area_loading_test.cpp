@@ -1,4 +1,4 @@
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "area/carrying_capacity_batch.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/carrying_capacity_batch.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
 #include "calibration_fixture.h"
 #include "util/file_io.h"
 

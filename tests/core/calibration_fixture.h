@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area_fakes.h"
 #include "calibration/fit_upload.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
-#include "model/state.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
+#include "app/vildo.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 
 namespace vildo::test {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
 #include "calibration_fixture.h"
 
 namespace vildo {

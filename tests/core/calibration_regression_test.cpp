@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/fit_measures.h"
 #include "calibration/regression.h"
 #include "calibration_fixture.h"
 

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
 #include "calibration_fixture.h"
 #include "model/state_files.h"
 #include "ui/platform.h"

@@ -2,8 +2,9 @@
 
 #include <fstream>
 
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
+#include "calibration/search_step.h"
 #include "calibration_fixture.h"
 #include "support/test_app.h"
 

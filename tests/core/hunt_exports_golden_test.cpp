@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "hunt/exports.h"
-#include "hunt/season_driver.h"
+#include "app/season_driver.h"
 #include "support/golden.h"
 #include "support/test_app.h"
-#include "ui/dispatch.h"
-#include "ui/scheduler.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

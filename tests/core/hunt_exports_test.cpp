@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/export_handlers.h"
 #include "hunt/exports.h"
 #include "hunt/hunt.h"
 #include "support/test_app.h"

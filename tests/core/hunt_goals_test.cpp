@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "hunt/goal_tables.h"
+#include "app/goal_handlers.h"
 #include "hunt/goals.h"
 #include "hunt/rule_dialog.h"
 #include "support/test_app.h"
-#include "ui/dispatch.h"
+#include "app/dispatch.h"
 
 namespace vildo {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <fstream>
 
-#include "hunt/scenarios.h"
+#include "app/scenarios.h"
 #include "model/state_files.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

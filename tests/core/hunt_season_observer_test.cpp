@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "hunt/season_driver.h"
+#include "app/season_driver.h"
 #include "support/historic_area.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

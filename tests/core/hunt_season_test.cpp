@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/season_driver.h"
 #include "hunt/hunt.h"
 #include "hunt/season.h"
 #include "model/parameters.h"

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "hunt/goal_tables.h"
+#include "app/goal_handlers.h"
 #include "hunt/goals.h"
 #include "hunt_support.h"
 

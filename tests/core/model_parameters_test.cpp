@@ -3,11 +3,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/parameter_handlers.h"
 #include "hunt/goal_tables.h"
+#include "app/goal_handlers.h"
 #include "hunt/goals.h"
 #include "model/parameters.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

@@ -5,7 +5,7 @@
 #include "model/parameters.h"
 #include "model/population.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

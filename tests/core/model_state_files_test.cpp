@@ -4,7 +4,7 @@
 
 #include "model/state_files.h"
 #include "support/test_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "support/test_app.h"
-#include "ui/chart_editing.h"
+#include "app/chart_editing.h"
 #include "ui/chart_ops.h"
-#include "ui/view_menu.h"
+#include "app/view_menu.h"
 
 namespace vildo {
 namespace {

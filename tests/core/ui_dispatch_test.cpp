@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "support/test_app.h"
-#include "ui/dispatch.h"
-#include "ui/grids.h"
-#include "ui/scheduler.h"
+#include "app/dispatch.h"
+#include "util/grid.h"
+#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "hunt/season_driver.h"
+#include "app/season_driver.h"
 #include "support/golden.h"
 #include "support/test_app.h"
-#include "ui/dispatch.h"
+#include "app/dispatch.h"
 
 namespace vildo {
 namespace {

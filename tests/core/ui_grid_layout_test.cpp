@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/grid_layout.h"
-#include "ui/grids.h"
+#include "util/grid.h"
 
 namespace vildo {
 namespace {

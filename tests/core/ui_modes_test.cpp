@@ -2,9 +2,10 @@
 
 #include <vector>
 
+#include "app/parameter_handlers.h"
 #include "support/test_app.h"
 #include "model/parameters.h"
-#include "ui/modes.h"
+#include "app/modes.h"
 
 namespace vildo {
 namespace {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/parameter_handlers.h"
 #include "model/parameters.h"
 #include "support/test_app.h"
-#include "ui/pages.h"
+#include "app/pages.h"
 
 namespace vildo {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area/county_table.h"
 #include "area/data_service.h"
 #include "area/http_data_service.h"

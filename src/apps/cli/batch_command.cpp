@@ -3,13 +3,13 @@
 #include <iostream>
 
 #include "area/county_table.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "service_connection.h"
-#include "ui/dispatch.h"
-#include "ui/scheduler.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
 #include "util/parse.h"
 
 namespace vildo::cli {

@@ -4,16 +4,16 @@
 #include <chrono>
 #include <iostream>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area/county_table.h"
 #include "calibration/fit_upload.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "service_connection.h"
-#include "ui/dispatch.h"
-#include "ui/scheduler.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
 #include "util/format.h"
 #include "util/json_writer.h"
 #include "util/parse.h"

@@ -1,10 +1,11 @@
 #include "cli_common.h"
+#include "ui/window_design.h"
 
 #include <iostream>
 
-#include "ui/dispatch.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 #include "util/parse.h"
 
 namespace vildo::cli {

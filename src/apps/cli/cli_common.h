@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/state.h"
-#include "ui/controls.h"
+#include "app/vildo.h"
+#include "model/controls.h"
 
 namespace vildo::cli {
 

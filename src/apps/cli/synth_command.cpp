@@ -9,16 +9,17 @@
 #include <map>
 #include <random>
 
+#include "app/parameter_handlers.h"
 #include "area/county_table.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "hunt/season.h"
-#include "hunt/season_driver.h"
+#include "app/season_driver.h"
 #include "model/parameters.h"
 #include "service/area_data.h"
 #include "synth_areas.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/parse.h"

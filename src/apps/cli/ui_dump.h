@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state.h"
+#include "app/vildo.h"
 
 namespace vildo::cli {
 

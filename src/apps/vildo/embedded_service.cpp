@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "area/http_data_service.h"
-#include "model/state.h"
+#include "app/vildo.h"
 #include "service/server.h"
 
 namespace vildo {

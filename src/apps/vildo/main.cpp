@@ -11,7 +11,7 @@
 
 #include "area/http_data_service.h"
 #include "embedded_service.h"
-#include "model/state.h"
+#include "app/vildo.h"
 #include "qt/application.h"
 #include "qt/busy_service.h"
 #include "qt/main_window.h"

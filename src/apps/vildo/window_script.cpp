@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "hunt/season_driver.h"
-#include "model/state.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
 

@@ -4,12 +4,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "area/area_display.h"
 #include "area/statistics.h"
 #include "model/parameters.h"
 #include "model/population.h"
 #include "model/record_checks.h"
-#include "model/state.h"
+#include "area/area_state.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -107,12 +106,6 @@ void appendArray(std::string& b, const std::vector<T>& v, size_t count) {
     if (count) b.append(reinterpret_cast<const char*>(padded.data()), count * sizeof(T));
 }
 
-// Text cut to n characters of the single-byte code page the names are kept in.
-std::string cut(const std::string& utf8, size_t n) {
-    std::string b = toCp1252(utf8);
-    return b.size() <= n ? utf8 : fromCp1252(b.substr(0, n));
-}
-
 // Called on a file whose counts agree with its size.
 bool plausibleArea(const std::string& b) {
     AreaFixedRecord r;
@@ -130,31 +123,9 @@ bool plausibleArea(const std::string& b) {
            std::all_of(statistics.begin(), statistics.end(), [](const TStatistics& s) { return plausible(s); });
 }
 
-void predatorChart(Vildo& app) {
-    Chart& ch = app.charts[10];
-    ch.clearSeries(0);
-    ch.clearSeries(1);
-    const size_t n = app.Rov.Vargrevir.size();
-    const double y0 = app.Statistics.size() > 1 ? app.Statistics[1].year : 0;
-    ch.bottom.automatic = false;
-    ch.bottom.min = y0;
-    ch.bottom.max = y0 + static_cast<double>(n) + 2;
-    double wolves = 0, bears = 0;
-    for (size_t i = 0; i < n; ++i) {
-        double bear = i < app.Rov.Bjornpop.size() ? app.Rov.Bjornpop[i] : 0;
-        ch.series[0].points.push_back({y0 + static_cast<double>(i), app.Rov.Vargrevir[i], {}, 0});
-        ch.series[1].points.push_back({y0 + static_cast<double>(i), bear, {}, 0});
-        wolves = std::max(wolves, app.Rov.Vargrevir[i]);
-        bears = std::max(bears, bear);
-    }
-    ch.left.automatic = ch.right.automatic = false;
-    ch.left.max = static_cast<double>(std::max<int64_t>(10, Round(wolves + 2)));
-    ch.right.max = static_cast<double>(std::max<int64_t>(10, Round(bears + 2)));
-}
-
 }  // namespace
 
-std::string areaFileBytes(const Vildo& app) {
+std::string areaFileBytes(const AreaState& app) {
     std::string b;
     forEachFixedBlock(app, [&](const auto& record) { b += bytesOf(record); });
     const int32_t n = static_cast<int32_t>(app.Rov.Vargrevir.size());
@@ -169,7 +140,7 @@ std::string areaFileBytes(const Vildo& app) {
     return b;
 }
 
-bool AreaWrite(Vildo& app, const std::string& file) {
+bool AreaWrite(AreaState& app, const std::string& file) {
     storetrkvalues(app);
     // The selected start year's record keeps the density and forage setting in use. Record 0 holds no year:
     // with no start year selected there is nothing to keep.
@@ -185,7 +156,7 @@ bool AreaWrite(Vildo& app, const std::string& file) {
     return true;
 }
 
-bool AreaRead(Vildo& app, const std::string& file) {
+bool AreaRead(AreaState& app, const std::string& file) {
     if (!isRegularFile(file)) return false;
     std::optional<std::string> bytes = readFileUpTo(file, kAreaMaxSize);
     // Everything is checked before anything is copied: a rejected file leaves the state as it was.
@@ -225,86 +196,6 @@ bool AreaRead(Vildo& app, const std::string& file) {
     app.Statistics = arrayAt<TStatistics>(b, statsAt + 8, m);
     app.DataYears = app.Header.DataYears = static_cast<int32_t>(m - 1);
     app.ctl(C::mnu_Sparaomrade).enabled = true;
-    return true;
-}
-
-void AreaRefresh(Vildo& app) {
-    TAreaHeader& h = app.Header;
-    // 1, 2, 3.
-    app.HuntAreaHa = h.Jaktarea;
-    const auto kha = static_cast<int32_t>(Round(app.HuntAreaHa / 1000.0));
-    scaleStockToArea(app, app.AreaKha, kha);
-    app.AreaKha = kha;
-    const std::string afo = getShort(h.AFO), lan = getShort(h.Lan);
-    app.ctl(C::LOmrade).caption = cut(cut(cut("Område: " + afo, 28) + ", ", 30) + lan, 50);
-    app.LanAFO.S_Lan = lan;
-    app.LanAFO.S_Afo = afo;
-
-    // 4.
-    if (app.AreaLoaded) showObservedSeries(app);
-
-    // 5, 6. Before the first season has started the forage setting in use is the base of the change.
-    app.Land.Algbonitet = 100;
-    app.NatMortPctM = app.pos(C::trk_tjurdodlighet);
-    app.NatMortPctF = app.pos(C::trk_kododlighet);
-    app.CCSlope = h.AreaCCSlope;
-    const double base = app.Land.ForageFactorAtStart != 0 ? app.Land.ForageFactorAtStart
-                                                          : static_cast<double>(app.pos(C::Trk_barkraftovrig));
-    app.ctl(C::LAlgbonitetChange).caption =
-        "Förändring älgbonitet: " + fix(app.CCSlope * 100 / base, 7, 2) + " % per år";
-
-    // 7, 8.
-    AverageFromYear(app, app.Statistics.size() > 2 ? app.Statistics[2].year : 0, app.DataYears);
-    AverageRecent(app, app.DataYears);
-    ShowAreaStatistics(app);
-    const int sexRatio = app.pos(C::trk_sexratio);
-    app.StringGrid6.cell(1, 2) = intStr(sexRatio) + ":" + intStr(100 - sexRatio);
-
-    // 9.
-    app.ctl(C::GroupBox1).visible = true;
-    app.ctl(C::TabSheet7).visible = true;
-    app.ctl(C::TabSheet6).visible = false;
-    app.activeLeftPage = C::TabSheet7;
-
-    // 10. Selecting the first start year here does not run the list's change handler.
-    Control& years = app.ctl(C::Combo_Startyear);
-    years.items.clear();
-    const int lastYear = app.platform.currentYear() - 1;
-    for (int i = 2; i <= app.DataYears && i < static_cast<int>(app.Statistics.size()); ++i)
-        years.items.push_back(std::to_string(std::min(lastYear, app.Statistics[i].year)));
-    years.enabled = true;
-    years.position = years.items.empty() ? -1 : 0;
-
-    // 11.
-    predatorChart(app);
-}
-
-void mnu_SparaomradeClick(Vildo& app) {
-    std::optional<std::string> file =
-        app.prompts->saveFile({"Spara området till fil", app.Paths.Currentomr, "OMR-file|*.omr", "omr", true});
-    // A cancelled dialog keeps the folder the user last chose.
-    if (!file) return;
-    AreaWrite(app, *file);
-    app.Paths.Currentomr = std::filesystem::path(*file).parent_path().string();
-}
-
-bool mnu_oppnaomradeClick(Vildo& app) {
-    std::optional<std::string> file =
-        app.prompts->openFile({"Hämta statistik för ett område", app.Paths.Currentomr, "OMR file|*.omr", "omr", false});
-    // A file that cannot be read leaves the area that is loaded, and the flag that says so, as they were.
-    if (file) {
-        if (!AreaRead(app, *file)) return false;
-        app.AreaLoaded = true;
-    }
-    if (!app.AreaLoaded) return false;
-    app.AreaLoading = true;
-    seriesAt(app.charts[5], 3).active = true;
-    Restoretrkvalues(app);
-    AreaRefresh(app);
-    app.AreaLoading = false;
-    app.ctl(C::btn_nykalib).enabled = true;
-    app.ShowFit = true;
-    trk_ungskogChange(app);
     return true;
 }
 

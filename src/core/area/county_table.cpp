@@ -2,7 +2,7 @@
 
 #include "area/data_service.h"
 #include "area/service_text.h"
-#include "model/state.h"
+#include "area/area_state.h"
 
 namespace vildo {
 
@@ -49,7 +49,7 @@ std::string countySuffix(int countyItem) {
     }
 }
 
-bool FetchAreaNames(Vildo& app) {
+bool FetchAreaNames(AreaState& app) {
     for (CountyItem& c : app.Omrde1) c.areas.clear();
     size_t m = 0;
     try {

@@ -7,7 +7,7 @@
 
 namespace vildo {
 
-struct Vildo;
+struct AreaState;
 
 struct CountyItem {
     std::string caption;
@@ -28,6 +28,6 @@ std::optional<int> countyCode(const std::string& name);
 std::string countySuffix(int countyItem);
 
 // One request per county, in menu order; false, with its message, when a request fails.
-bool FetchAreaNames(Vildo& app);
+bool FetchAreaNames(AreaState& app);
 
 }  // namespace vildo

@@ -2,7 +2,7 @@
 
 #include "area/service_text.h"
 #include "model/record_checks.h"
-#include "model/state.h"
+#include "area/area_state.h"
 #include "util/format.h"
 #include "util/round.h"
 
@@ -17,7 +17,7 @@ std::string decimals(double v, int d) { return fix(v, 15, d); }
 
 }  // namespace
 
-std::string serviceGet(Vildo& app, const std::string& script, const std::string& query) {
+std::string serviceGet(AreaState& app, const std::string& script, const std::string& query) {
     if (!app.dataService) throw ServiceError("Ingen datatjänst är vald");
     return app.dataService->get(script, query);
 }
@@ -61,11 +61,11 @@ std::optional<FitCache> parseFitAnswer(const std::string& answer) {
     return FitCache{*r2, *dens, *cc, *slope, *error};
 }
 
-int calfMortalityKey(const Vildo& app) {
+int calfMortalityKey(const AreaState& app) {
     return app.pos(C::Trk_kalvdodlighetsommar) + app.pos(C::Trk_Kalvdodlighetvinter);
 }
 
-bool FetchFitCache(Vildo& app, int startYear) {
+bool FetchFitCache(AreaState& app, int startYear) {
     std::optional<FitCache> fit;
     try {
         fit = parseFitAnswer(serviceGet(app, "vildosql_R2.php",
@@ -85,7 +85,7 @@ bool FetchFitCache(Vildo& app, int startYear) {
     return true;
 }
 
-bool SendFitResult(Vildo& app, const FitUpload& upload) {
+bool SendFitResult(AreaState& app, const FitUpload& upload) {
     try {
         return serviceGet(app, "vr2sql.php", uploadQuery(upload)) == "Registrerat";
     } catch (const ServiceError&) {

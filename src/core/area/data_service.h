@@ -9,7 +9,7 @@
 
 namespace vildo {
 
-struct Vildo;
+struct AreaState;
 
 // No usable answer: no connection, name lookup, timeout, an HTTP status other than 200, an answer too large.
 struct ServiceError : VildoError {
@@ -24,7 +24,7 @@ public:
 };
 
 // The injected service's answer; without one every request fails as a lost connection would.
-std::string serviceGet(Vildo& app, const std::string& script, const std::string& query);
+std::string serviceGet(AreaState& app, const std::string& script, const std::string& query);
 
 // Queries, keys in the order the service expects.
 std::string areaNamesQuery(int countyCode);
@@ -55,14 +55,14 @@ struct FitCache {
 std::optional<FitCache> parseFitAnswer(const std::string& answer);
 
 // The calf, bull and cow mortality positions as the statistics scripts send them.
-int calfMortalityKey(const Vildo& app);
+int calfMortalityKey(const AreaState& app);
 
 // Fetches the cache of a start year into its slot (position startYear - 2011); false when the request or
 // the answer fails or the slot lies outside the statistics.
-bool FetchFitCache(Vildo& app, int startYear);
+bool FetchFitCache(AreaState& app, int startYear);
 
 // Uploads a result; true only for the answer "Registrerat". A failed request shows its message. The caller
 // stores the fit in the start year's slot, whatever the answer.
-bool SendFitResult(Vildo& app, const FitUpload& upload);
+bool SendFitResult(AreaState& app, const FitUpload& upload);
 
 }  // namespace vildo

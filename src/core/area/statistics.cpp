@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/state.h"
+#include "area/area_state.h"
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -103,11 +103,11 @@ AreaInputs areaInputs(const TAreaHeader& h, const AreaAverages& s, const AreaAve
     return in;
 }
 
-void AverageFromYear(Vildo& app, int year, int n) { app.StartAverages = startWindowAverages(app.Statistics, year, n); }
+void AverageFromYear(AreaState& app, int year, int n) { app.StartAverages = startWindowAverages(app.Statistics, year, n); }
 
-void AverageRecent(Vildo& app, int m) { app.RecentAverages = recentAverages(app.Statistics, m); }
+void AverageRecent(AreaState& app, int m) { app.RecentAverages = recentAverages(app.Statistics, m); }
 
-void ApplyAreaAverages(Vildo& app) {
+void ApplyAreaAverages(AreaState& app) {
     const AreaInputs in = areaInputs(app.Header, app.StartAverages, app.RecentAverages);
     app.Land.YoungForestPct = in.YoungForestPct;
     app.Land.OtherLandPct = in.OtherLandPct;
@@ -127,7 +127,7 @@ void ApplyAreaAverages(Vildo& app) {
     app.BullCalfWeight = in.BullCalfWeight;
 }
 
-void ShowAreaStatistics(Vildo& app) {
+void ShowAreaStatistics(AreaState& app) {
     const AreaAverages& r = app.RecentAverages;
     Grid& g = app.StringGrid6;
     g.cell(1, 0) = fix(checkedDiv(r.HarvestMean * 1000.0, app.Header.Jaktarea), 7, 1);

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "model/records.h"
-#include "ui/grids.h"
+#include "util/grid.h"
 
 namespace vildo {
 
-struct Vildo;
+struct AreaState;
 
 struct AreaAverages {
     int32_t HarvestMean = 0;
@@ -42,10 +42,10 @@ struct AreaInputs {
 // Computed before anything is set, so an area with no land or hunting area fails without side effects.
 AreaInputs areaInputs(const TAreaHeader& header, const AreaAverages& start, const AreaAverages& recent);
 
-void AverageFromYear(Vildo& app, int year, int n);
-void AverageRecent(Vildo& app, int m);
-void ApplyAreaAverages(Vildo& app);
-void ShowAreaStatistics(Vildo& app);
+void AverageFromYear(AreaState& app, int year, int n);
+void AverageRecent(AreaState& app, int m);
+void ApplyAreaAverages(AreaState& app);
+void ShowAreaStatistics(AreaState& app);
 
 // StringGrid6 with its label cells (columns 0 and 2).
 Grid statisticsGrid();

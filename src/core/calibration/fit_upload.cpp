@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "area/data_service.h"
-#include "model/state.h"
+#include "calibration/calibration_state.h"
 #include "util/format.h"
 #include "util/parse.h"
 
 namespace vildo {
 
-std::optional<int> selectedStartYear(const Vildo& app) {
+std::optional<int> selectedStartYear(const CalibrationState& app) {
     const Control& years = app.ctl(C::Combo_Startyear);
     if (years.position < 0 || years.position >= static_cast<int>(years.items.size())) return std::nullopt;
     std::optional<long long> y = parseInt(years.items[static_cast<size_t>(years.position)]);
@@ -20,7 +20,7 @@ std::optional<int> selectedStartYear(const Vildo& app) {
 namespace {
 
 // The slot's position in the statistics, or nothing.
-std::optional<size_t> slotPosition(const Vildo& app) {
+std::optional<size_t> slotPosition(const CalibrationState& app) {
     const int64_t p = static_cast<int64_t>(app.pos(C::Combo_Startyear)) + 1;
     if (p < 1 || p >= static_cast<int64_t>(app.Statistics.size())) return std::nullopt;
     return static_cast<size_t>(p);
@@ -28,27 +28,27 @@ std::optional<size_t> slotPosition(const Vildo& app) {
 
 }  // namespace
 
-TStatistics* fitSlot(Vildo& app) {
+TStatistics* fitSlot(CalibrationState& app) {
     std::optional<size_t> p = slotPosition(app);
     return p ? &app.Statistics[*p] : nullptr;
 }
 
-double cachedFit(const Vildo& app) {
+double cachedFit(const CalibrationState& app) {
     std::optional<size_t> p = slotPosition(app);
     return p ? app.Statistics[*p].R2 : 0;
 }
 
-double densityMargin(const Vildo& app) {
+double densityMargin(const CalibrationState& app) {
     if (app.BestFit <= 0) return 0.2;
     return std::max(0.2, (app.FitDensityMax - app.FitDensityMin) / (2 * app.BestFit));
 }
 
 // The forage and start density with which the last run began, and the best yearly forage change so far.
-UploadSetting lastRunSetting(const Vildo& app) {
+UploadSetting lastRunSetting(const CalibrationState& app) {
     return {app.BaseForageFactor, app.BaseTargetDensity, app.BestCCSlope};
 }
 
-bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetting& setting) {
+bool uploadCalibration(CalibrationState& app, const std::string& fitText, const UploadSetting& setting) {
     app.DensityMargin = densityMargin(app);
     FitUpload u;
     u.fitText = fitText;
@@ -68,7 +68,7 @@ bool uploadCalibration(Vildo& app, const std::string& fitText, const UploadSetti
     return registered;
 }
 
-void sendZeroFit(Vildo& app) {
+void sendZeroFit(CalibrationState& app) {
     if (!app.AreaLoaded) return;  // no area, no result to forget
     uploadCalibration(app, "0", {app.BaseForageFactor, 0, app.BestCCSlope});
 }

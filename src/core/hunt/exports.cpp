@@ -3,8 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/state.h"
-#include "ui/info_dialog.h"
+#include "hunt/season_state.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -27,7 +26,7 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-fs::path inMyDocs(const Vildo& app, const char* name) { return fs::path(app.Paths.MyDocs) / name; }
+fs::path inMyDocs(const SeasonState& app, const char* name) { return fs::path(app.Paths.MyDocs) / name; }
 
 std::string r(double v) { return intStr(Round(v)); }
 
@@ -52,24 +51,10 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-// Opening an existing export for reading tells whether another program holds it.
-void probeExport(Vildo& app, C box, const char* name, const char* notice) {
-    if (!app.checked(box)) return;
-    fs::path file = inMyDocs(app, name);
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return;
-    if (std::ifstream(file, std::ios::binary)) {
-        Visainfo(app, std::string(notice) + app.Paths.MyDocs, "OK", 0);
-    } else {
-        app.prompts->message("Filen kan inte öppnas! Kontrollera om den är öppen i annat program");
-        setChecked(app, box, false);
-    }
-}
-
 // Where the file itself cannot be replaced (held by another program, or something else in its place) the
 // export keeps its own text, when it has one; any other failure, such as a full or read-only disk, names the
 // file and why.
-void reportWriteFailure(Vildo& app, const fs::path& file, const std::error_code& ec, const char* lockedText = nullptr) {
+void reportWriteFailure(SeasonState& app, const fs::path& file, const std::error_code& ec, const char* lockedText = nullptr) {
     const bool fileHeld = ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy ||
                           ec == std::errc::resource_unavailable_try_again || ec == std::errc::is_a_directory;
     if (lockedText && fileHeld) {
@@ -84,7 +69,7 @@ constexpr const char* kJaktstatLocked =
 
 }  // namespace
 
-std::string jaktstatLine(const Vildo& app) {
+std::string jaktstatLine(const SeasonState& app) {
     const TSummerTotals& s = app.Summer;
     const TWinterTotals& w = app.Winter;
     const THarvestTotals& h = app.HarvestTot;
@@ -125,7 +110,7 @@ std::string jaktstatLine(const Vildo& app) {
     return l;
 }
 
-void savetofile2(Vildo& app, const std::string& mode) {
+void savetofile2(SeasonState& app, const std::string& mode) {
     fs::path file = inMyDocs(app, "Jaktstat.csv");
     std::vector<std::string> lines;
     std::error_code ec;
@@ -144,7 +129,7 @@ void savetofile2(Vildo& app, const std::string& mode) {
     if (!writeFileAtomic(file, joinCrLf(lines), ec)) reportWriteFailure(app, file, ec, kJaktstatLocked);
 }
 
-void saveBiodata(Vildo& app) {
+void saveBiodata(SeasonState& app) {
     if (!app.checked(C::chk_biodata)) return;
     std::vector<std::string> lines;
     lines.reserve(app.Biodata.size());
@@ -156,7 +141,7 @@ void saveBiodata(Vildo& app) {
                            "Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program");
 }
 
-std::string demographyText(const Vildo& app) {
+std::string demographyText(const SeasonState& app) {
     const TPopulation& p = app.Pop;
     const THarvestByAge& h = app.Harvest;
     std::string out = std::string(kDemographyHeader) + kCrLf;
@@ -170,29 +155,11 @@ std::string demographyText(const Vildo& app) {
     return out;
 }
 
-bool savetofile(Vildo& app, const std::string& fileName) {
+bool savetofile(SeasonState& app, const std::string& fileName) {
     std::error_code ec;
     if (writeFileAtomic(fileName, toCp1252(demographyText(app)), ec)) return true;
     reportWriteFailure(app, fileName, ec);
     return false;
-}
-
-void Sparadata1Click(Vildo& app) {
-    FileDialogRequest req{"Spara demografisk data till disk", app.Paths.MyDocs, "CSV file|*.csv", "csv", false};
-    if (auto file = app.prompts->saveFile(req)) savetofile(app, *file);
-}
-
-void chk_saveClick(Vildo& app) {
-    probeExport(app, C::chk_save, "Jaktstat.csv", "Jaktstat.csv kommer att sparas i mappen: ");
-}
-
-void chk_biodataClick(Vildo& app) {
-    probeExport(app, C::chk_biodata, "Biodata.csv", "Biodata.csv kommer att sparas i mappen: ");
-}
-
-void wireExportHandlers(Vildo& app) {
-    app.ctl(C::chk_save).onChange = [](Vildo& a, C, int) { chk_saveClick(a); };
-    app.ctl(C::chk_biodata).onChange = [](Vildo& a, C, int) { chk_biodataClick(a); };
 }
 
 }  // namespace vildo

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/grids.h"
+#include "util/grid.h"
 
 namespace vildo {
 

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "model/state.h"
+#include "hunt/season_state.h"
 #include "util/format.h"
 #include "util/parse.h"
 #include "util/round.h"
 
 namespace vildo {
 
-void Runstats(Vildo& app, int i) {
+void Runstats(SeasonState& app, int i) {
     if (i > app.DataYears || i < 0 || static_cast<size_t>(i) >= app.Statistics.size()) return;
     const TStatistics& st = app.Statistics[static_cast<size_t>(i)];
     Grid& g = app.StringGrid2;

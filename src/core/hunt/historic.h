@@ -3,10 +3,10 @@
 
 namespace vildo {
 
-struct Vildo;
+struct SeasonState;
 
 // Loads historic record i into the harvest table's current column and the season's targets, with the
 // year's traffic kills, predators and young forest; nothing changes past the last harvest year.
-void Runstats(Vildo& app, int i);
+void Runstats(SeasonState& app, int i);
 
 }  // namespace vildo

@@ -10,8 +10,7 @@
 #include "hunt/exports.h"
 #include "hunt/goal_tables.h"
 #include "hunt/season_phases.h"
-#include "model/state.h"
-#include "ui/chart_ops.h"
+#include "hunt/season_state.h"
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -29,7 +28,7 @@ struct RowText {
 };
 
 // Meeting a female: she, or one of her calves, may be shot.
-bool femaleMet(Vildo& app, SeasonPlan& plan, int age, int week, RowText& row) {
+bool femaleMet(SeasonState& app, SeasonPlan& plan, int age, int week, RowText& row) {
     TPopulation& p = app.Pop;
     THarvestTotals& ht = app.HarvestTot;
     TEncounters& en = app.Enc;
@@ -75,7 +74,7 @@ bool femaleMet(Vildo& app, SeasonPlan& plan, int age, int week, RowText& row) {
 
 // Meeting a bull: shot unless the target is closed or the antler rule protects him outside the
 // historic record.
-bool maleMet(Vildo& app, SeasonPlan& plan, int age, RowText& row) {
+bool maleMet(SeasonState& app, SeasonPlan& plan, int age, RowText& row) {
     THarvestTotals& ht = app.HarvestTot;
     TEncounters& en = app.Enc;
     int points = 0;
@@ -132,8 +131,8 @@ std::string biodataRow(int huntTry, int maxTries, HuntDate date, double totalSho
     return row;
 }
 
-SeasonPlan seasonTargets(Vildo& app) {
-    clearPyramids(app);
+SeasonPlan seasonTargets(SeasonState& app) {
+    if (app.display && app.display->clearPyramids) app.display->clearPyramids(app);
     SeasonPlan plan;
     plan.quota = app.checked(C::chk_kvotering);
     app.Enc.CowRisk = app.pos(C::trk_korisk) * 0.01;
@@ -171,7 +170,7 @@ SeasonPlan seasonTargets(Vildo& app) {
     return plan;
 }
 
-AdultMet Selectadult(Vildo& app) {
+AdultMet Selectadult(SeasonState& app) {
     const double cows = app.Summer.SummerCows, bulls = app.Summer.SummerBulls;
     const Sex sex = app.rng.U() <= cows / (cows + bulls) ? Female : Male;
     const double* n = sex == Female ? app.Pop.FemSummer : app.Pop.MaleSummer;
@@ -188,7 +187,7 @@ AdultMet Selectadult(Vildo& app) {
     return {19, sex};
 }
 
-int Calveswithcow(Vildo& app, int age) {
+int Calveswithcow(SeasonState& app, int age) {
     const TPopulation& p = app.Pop;
     int64_t n = Round(p.FemSummer[age]);
     if (n < 0 || n > std::numeric_limits<uint32_t>::max() - 2) throw VildoError("Range check error");
@@ -198,7 +197,7 @@ int Calveswithcow(Vildo& app, int age) {
     return 2;
 }
 
-bool Antlerpoints(Vildo& app, int age, int& points) {
+bool Antlerpoints(SeasonState& app, int age, int& points) {
     double mean = 1.8490104 * std::pow(age, 1.4410198) * std::pow(0.84431833, age);
     double sd = 0.43 * age;
     points = static_cast<int>(std::max<int64_t>(0, Round(app.rng.G(mean, sd))));
@@ -206,7 +205,7 @@ bool Antlerpoints(Vildo& app, int age, int& points) {
     return r.enabled == 1 && r.intervalSet == 1 && r.from <= points && points <= r.to;
 }
 
-bool Ruleactive(const Vildo& app, int week, int row) {
+bool Ruleactive(const SeasonState& app, int week, int row) {
     bool beyondRecord = app.DataYears < app.YearNo + app.StartIndex - 1;
     const TRule& r = app.Rules[row];
     return (beyondRecord || app.RulesAlways) && r.enabled == 1 && r.intervalSet == 1 && r.from <= week && week <= r.to;
@@ -218,7 +217,7 @@ HuntDate huntCalendar(int huntTry, int maxTries) {
     return {static_cast<int>(Trunc(20 * f)) + 1, static_cast<int>(Trunc(147 * f)) + 1};
 }
 
-void hunt(Vildo& app, SeasonPlan& plan) {
+void hunt(SeasonState& app, SeasonPlan& plan) {
     TSummerTotals& su = app.Summer;
     THarvestTotals& ht = app.HarvestTot;
     TEncounters& en = app.Enc;
@@ -254,7 +253,7 @@ void hunt(Vildo& app, SeasonPlan& plan) {
                date.week > 19));
 }
 
-void Planering(Vildo& app) {
+void Planering(SeasonState& app) {
     SeasonPlan plan = seasonTargets(app);
     summerPhase(app);
     birthPhase(app);

@@ -6,7 +6,7 @@
 
 namespace vildo {
 
-struct Vildo;
+struct SeasonState;
 
 // The biodata list's header line.
 constexpr const char* kBiodataHeader = "HT;MHT;DAG;Vecka;Totalt;Fälld (J/N);Kumul;Djur;Ålder/kons ålder);Taggar/kalvar";
@@ -25,7 +25,7 @@ struct SeasonPlan {
 
 // The season's targets from the target per 1000 ha and the calf and bull shares; clears the season's
 // harvest, deaths and encounter counters and starts the biodata list.
-SeasonPlan seasonTargets(Vildo& app);
+SeasonPlan seasonTargets(SeasonState& app);
 
 enum Sex { Female = 1, Male = 2 };
 struct AdultMet {
@@ -34,13 +34,13 @@ struct AdultMet {
 };
 
 // The adult met at one encounter.
-AdultMet Selectadult(Vildo& app);
+AdultMet Selectadult(SeasonState& app);
 // How many calves (0, 1 or 2) follow the female of that age just met.
-int Calveswithcow(Vildo& app, int age);
+int Calveswithcow(SeasonState& app, int age);
 // A bull's antler points; true when the bull rule protects him.
-bool Antlerpoints(Vildo& app, int age, int& points);
+bool Antlerpoints(SeasonState& app, int age, int& points);
 // Whether rule row 1..3 forbids the shot in that hunting week.
-bool Ruleactive(const Vildo& app, int week, int row);
+bool Ruleactive(const SeasonState& app, int week, int row);
 
 // The hunting week and day of the encounter that has used huntTry of maxTries encounters: the season is
 // front-loaded, half of the encounters fall within the first four weeks.
@@ -56,9 +56,9 @@ std::string biodataRow(int huntTry, int maxTries, HuntDate date, double totalSho
                        const char* category, int age, int last);
 
 // The hunt, encounter by encounter, until the targets are met, the adults are gone or week 19 has passed.
-void hunt(Vildo& app, SeasonPlan& plan);
+void hunt(SeasonState& app, SeasonPlan& plan);
 
 // One whole season-year: targets, summer, births, the hunt, winter.
-void Planering(Vildo& app);
+void Planering(SeasonState& app);
 
 }  // namespace vildo

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/state.h"
+#include "hunt/season_state.h"
 
 namespace vildo {
 

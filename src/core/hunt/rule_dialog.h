@@ -4,7 +4,7 @@
 
 namespace vildo {
 
-struct Vildo;
+struct SeasonState;
 
 class TRegelform {
 public:
@@ -16,7 +16,7 @@ public:
     static constexpr int kFromItems = 20;  // ComboBox1 lists "1".."20"
     static constexpr int kToItems = 21;    // ComboBox2 lists "1".."21"
 
-    explicit TRegelform(Vildo& app) : app_(app) {}
+    explicit TRegelform(SeasonState& app) : app_(app) {}
 
     int ComboBox1Index = -1;  // the from item
     int ComboBox2Index = -1;  // the to item
@@ -31,7 +31,7 @@ public:
 
 private:
     bool correctedOrder();
-    Vildo& app_;
+    SeasonState& app_;
 };
 
 }  // namespace vildo

@@ -1,15 +1,14 @@
-// The season driver's operations on the model: one season-year, and the first season of a run.
+// The season-year on the model, and the first season's targets from the equilibrium.
 #pragma once
 
 namespace vildo {
 
-struct Vildo;
+struct SeasonState;
 
 // The next season: the year counter, the season's encounter budget from last season's summer stock, then
 // the year itself.
-void Huntayear(Vildo& app);
-// The first season: targets from the first historic year or from the planning model's last yearly harvest,
-// an encounter budget of 2.5 per animal of the target, the season, and the encounter rate after it.
-void Initierajakt(Vildo& app);
+void Huntayear(SeasonState& app);
+// The first season's targets without history: what the equilibrium run shot in its last year.
+void targetsFromEquilibrium(SeasonState& app);
 
 }  // namespace vildo

@@ -4,8 +4,7 @@
 #include <cmath>
 
 #include "model/parameters.h"
-#include "model/state.h"
-#include "ui/chart_ops.h"
+#include "hunt/season_state.h"
 #include "util/errors.h"
 #include "util/round.h"
 
@@ -40,7 +39,7 @@ CalfShares calfShares(double rate) {
     return {none, one, twins};
 }
 
-void nrofcalves(Vildo& app, int J, double rate) {
+void nrofcalves(SeasonState& app, int J, double rate) {
     TPopulation& p = app.Pop;
     const double n = p.FemSummer[J];
     CalfShares s = calfShares(rate);
@@ -58,7 +57,7 @@ void nrofcalves(Vildo& app, int J, double rate) {
     p.CowsTwins[J] = twins;
 }
 
-void summerPhase(Vildo& app) {
+void summerPhase(SeasonState& app) {
     TPopulation& p = app.Pop;
     TSummerTotals& su = app.Summer;
     THarvestByAge& h = app.Harvest;
@@ -109,7 +108,7 @@ void summerPhase(Vildo& app) {
     }
 }
 
-void birthPhase(Vildo& app) {
+void birthPhase(SeasonState& app) {
     TPopulation& p = app.Pop;
     TSummerTotals& su = app.Summer;
     const double wolves = app.Rov.Vargdodade;
@@ -168,7 +167,7 @@ void birthPhase(Vildo& app) {
     if (su.SummerCows > 0) app.CalvesPerCow = su.CalvesBorn / su.SummerCows;
 }
 
-void winterPhase(Vildo& app, double shotBullAgeSum, double shotCowAgeSum) {
+void winterPhase(SeasonState& app, double shotBullAgeSum, double shotCowAgeSum) {
     TPopulation& p = app.Pop;
     THarvestByAge& h = app.Harvest;
     THarvestTotals& ht = app.HarvestTot;
@@ -265,7 +264,7 @@ void winterPhase(Vildo& app, double shotBullAgeSum, double shotCowAgeSum) {
 
     double largestShot = h.MaleShot[0];
     for (int a = 0; a < kHarvestAges; ++a) largestShot = std::max({largestShot, h.MaleShot[a], h.FemShot[a]});
-    redrawPyramids(app, largestShot);
+    if (app.display && app.display->redrawPyramids) app.display->redrawPyramids(app, largestShot);
 }
 
 }  // namespace vildo

@@ -4,7 +4,7 @@
 
 namespace vildo {
 
-struct Vildo;
+struct SeasonState;
 
 // The shares of the females of one age without calf, with one calf and with twins, before rounding.
 struct CalfShares {
@@ -13,15 +13,15 @@ struct CalfShares {
 CalfShares calfShares(double rate);
 
 // Splits the females of summer age J into the three cow-calf groups for rate calves per female.
-void nrofcalves(Vildo& app, int J, double rate);
+void nrofcalves(SeasonState& app, int J, double rate);
 
 // Summer, the first third of the year: ageing, natural, traffic and wolf deaths of the adults, potential
 // births and the hunt-start copies.
-void summerPhase(Vildo& app);
+void summerPhase(SeasonState& app);
 // Births: the cow-calf groups of every age, the calves born and the summer totals.
-void birthPhase(Vildo& app);
+void birthPhase(SeasonState& app);
 // After the hunt, the last two thirds of the year: the harvest totals, winter deaths, the year's
 // statistics and next year's fecundity factor. The age sums are those of the bulls and cows shot.
-void winterPhase(Vildo& app, double shotBullAgeSum, double shotCowAgeSum);
+void winterPhase(SeasonState& app, double shotBullAgeSum, double shotCowAgeSum);
 
 }  // namespace vildo

@@ -6,7 +6,7 @@
 
 namespace vildo {
 
-void ins(Vildo& app, TStock& stock) {
+void ins(ModelState& app, TStock& stock) {
     double d = app.ModelDensity;
     double l0 = stock[0].Level;
     double l1 = stock[1].Level;
@@ -24,14 +24,14 @@ void outs(TStock& stock) {
     for (StockRecord& s : stock) std::fill(s.Output.begin(), s.Output.end(), 0.0);
 }
 
-double StockInflow(Vildo& app, TStock& stock, size_t index) {
+double StockInflow(ModelState& app, TStock& stock, size_t index) {
     ins(app, stock);
     double sum = 0;
     for (double v : stock[index].input) sum += v;
     return sum;
 }
 
-void EulerStep(Vildo& app, TStock& stock) {
+void EulerStep(ModelState& app, TStock& stock) {
     for (size_t i = 0; i < stock.size(); ++i) {
         StockRecord& s = stock[i];
         for (int sub = 0; sub < 4; ++sub) {

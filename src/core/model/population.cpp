@@ -5,8 +5,6 @@
 
 #include "model/controller.h"
 #include "model/parameters.h"
-#include "ui/chart_ops.h"
-#include "ui/labels.h"
 #include "util/errors.h"
 #include "util/round.h"
 
@@ -17,12 +15,7 @@ namespace {
 constexpr double kThird = 1.0 / 3.0;
 constexpr double kTwoThirds = 2.0 / 3.0;
 
-// An error in the year's predation kills: reported like a controller failure, not like a failed year.
-struct PredationError : VildoError {
-    using VildoError::VildoError;
-};
-
-void predationOfYear(Vildo& app) {
+void predationOfYear(ModelState& app) {
     try {
         TRov& r = app.Rov;
         if (!r.Vargrevir.empty()) r.Vargdodade = static_cast<int32_t>(Round(r.Vargmortalitet * r.Vargrevir[0]));
@@ -44,15 +37,9 @@ double sum1to21(const double* a) {
     return s;
 }
 
-// The step ends the tick's loop, as any error outside the model year does.
-void stopTick(Vildo& app) {
-    app.YearsPerTick = 1;
-    setTimer(app, 3, true);
-}
-
 }  // namespace
 
-void scaleStockToArea(Vildo& app, int32_t oldKha, int32_t newKha) {
+void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
     if (oldKha <= 0 || newKha <= 0 || oldKha == newKha) return;
     const double f = static_cast<double>(newKha) / oldKha;
     TPopulation& p = app.Pop;
@@ -64,27 +51,7 @@ void scaleStockToArea(Vildo& app, int32_t oldKha, int32_t newKha) {
     for (double* x : {&s.SummerBulls, &s.SummerCows, &s.CalvesBorn, &s.SummerAdults, &s.SummerStock}) *x *= f;
 }
 
-void redrawPyramidAxes(Vildo& app) {
-    const THarvestByAge& h = app.Harvest;
-    scalePyramids(app, std::max({h.MaleShot[0], h.FemShot[0], h.MaleShot[1], h.FemShot[1]}));
-}
-
-namespace {
-
-// A settled run shows its steady state: the pyramids, the parameter graphs and the indicators.
-void redrawEquilibrium(Vildo& app) {
-    clearPyramids(app);
-    redrawPyramidAxes(app);
-    for (int j = 0; j <= 19; ++j) Graph(app, j);
-    Fekgraph(app);
-    Slaktgraf(app);
-    Dodlighetgraf(app);
-    Labels(app);
-}
-
-}  // namespace
-
-void Processpop(Vildo& app) {
+void Processpop(ModelState& app) {
     TPopulation& p = app.Pop;
     THarvestByAge& h = app.Harvest;
     THarvestTotals& ht = app.HarvestTot;
@@ -252,56 +219,6 @@ void Processpop(Vildo& app) {
     checkedValue(wi.WinterStock);
     checkedValue(su.SummerStock);
     checkedValue(app.Fec.FecundityFactor);
-}
-
-void Runthepop(Vildo& app) {
-    ++app.Tick;
-    clearPyramids(app);
-    if (app.Tick == 1) {
-        app.TargetDensity = app.pos(C::Trk_density) * 0.1;
-        app.CalfPercent = app.pos(C::Trk_Kalvskytte);
-        app.TargetBullShare = app.pos(C::Trk_tjurandel) * 0.01;
-        app.CalfProtection = 1 - app.pos(C::trk_kviga) / 100.0;
-        app.BullShareAdjust = 0;
-    }
-    if (app.Tick > 4) {
-        setTimer(app, 1, false);
-    } else {
-        app.ChangeSum = 0;
-        const int years = app.YearsPerTick;
-        for (int y = 0; y < years; ++y) {
-            try {
-                app.ModelDensity = checkedDiv(std::max(app.Winter.WinterStock, 1.0), app.AreaKha);
-                EulerStep(app, app.Controller);
-                app.HarvestPressure = std::max(0.0, app.Controller[1].Level - 1);
-                app.ChangeSum += app.DensityChange;
-            } catch (const std::exception&) {
-                stopTick(app);
-                break;
-            }
-            try {
-                Processpop(app);
-            } catch (const PredationError&) {
-                stopTick(app);
-                break;
-            } catch (const std::exception&) {
-                setTimer(app, 1, false);
-                app.prompts->message("Något blev fel. Försöker återställa till \"fabriksinställningar\".");
-                ResetClick(app);
-            }
-        }
-    }
-    if (app.ChangeSum > -1 && app.ChangeSum < 1) redrawEquilibrium(app);
-}
-
-void Timer1Timer(Vildo& app) {
-    if (!app.SeasonStarted) Runthepop(app);
-}
-
-void Timer3Timer(Vildo& app) {
-    setTimer(app, 3, false);
-    app.prompts->message("Älgstammen dog ut. Återställer");
-    Reinitiate(app);
 }
 
 }  // namespace vildo

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "ui/controls.h"
+#include "model/controls.h"
 
 namespace vildo {
 
@@ -126,7 +126,7 @@ bool plausible(const TShotWeights& w) {
 }
 
 bool plausible(const TSliderValues& s) {
-    static const Controls design = designControls();
+    static const Controls design = controlRanges();
     static constexpr C slots[SlotCount] = {C::Trk_density,
                                            C::trk_ungskog,
                                            C::trk_impediment,

@@ -6,7 +6,7 @@
 
 namespace vildo {
 
-std::string settingsBytes(const Vildo& app) {
+std::string settingsBytes(const ModelState& app) {
     std::string b;
     b.reserve(kSettingsFileSize);
     b += bytesOf(app.Pop);
@@ -21,7 +21,7 @@ std::string settingsBytes(const Vildo& app) {
     return b;
 }
 
-bool WriteSettings(Vildo& app) {
+bool WriteSettings(ModelState& app) {
     double sum = 0;
     for (double v : app.Pop.FemSummer) sum += v;
     if (sum <= 0) return false;  // a sum that is not a number counts as positive

@@ -2,16 +2,16 @@
 #pragma once
 #include <string>
 
-#include "model/state.h"
+#include "model/model_state.h"
 
 namespace vildo {
 
 constexpr size_t kSettingsFileSize = 3356;
 
 // The file's bytes for the current state.
-std::string settingsBytes(const Vildo& app);
+std::string settingsBytes(const ModelState& app);
 
 // Writes "Data.vrd" in the application folder while the summer stock is not empty; true when written.
-bool WriteSettings(Vildo& app);
+bool WriteSettings(ModelState& app);
 
 }  // namespace vildo

@@ -5,6 +5,7 @@
 
 #include "model/parameters.h"
 #include "model/record_checks.h"
+#include "util/errors.h"
 #include "util/file_io.h"
 
 namespace vildo {
@@ -19,7 +20,7 @@ static_assert(sizeof(TPopulation) + sizeof(THarvestByAge) + sizeof(TGoals) + siz
 
 // The blocks in file order; one table serves writing and reading.
 template <class F>
-void forEachBlock(Vildo& app, F&& f) {
+void forEachBlock(ModelState& app, F&& f) {
     f(&app.Pop, sizeof app.Pop);
     f(&app.Harvest, sizeof app.Harvest);
     f(&app.Goals, sizeof app.Goals);
@@ -84,19 +85,19 @@ bool plausibleSnapshot(const std::string& bytes) {
     return plausibleModelBlocks(r) && r.AreaKha >= 0;
 }
 
-std::string snapshotBytes(const Vildo& app) {
+std::string snapshotBytes(const ModelState& app) {
     std::string out;
     out.reserve(kSnapshotSize);
-    forEachBlock(const_cast<Vildo&>(app), [&](const void* p, size_t n) { out.append(static_cast<const char*>(p), n); });
+    forEachBlock(const_cast<ModelState&>(app), [&](const void* p, size_t n) { out.append(static_cast<const char*>(p), n); });
     return out;
 }
 
-void applySnapshot(Vildo& app, const std::string& bytes) {
+void applySnapshot(ModelState& app, const std::string& bytes) {
     if (!plausibleSnapshot(bytes)) throw VildoError("Read error");
     restoreSnapshot(app, bytes);
 }
 
-void restoreSnapshot(Vildo& app, const std::string& bytes) {
+void restoreSnapshot(ModelState& app, const std::string& bytes) {
     if (bytes.size() != kSnapshotSize) throw VildoError("Read error");
     size_t at = 0;
     forEachBlock(app, [&](void* p, size_t n) {
@@ -105,7 +106,7 @@ void restoreSnapshot(Vildo& app, const std::string& bytes) {
     });
 }
 
-bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position) {
+bool WriteSnapshot(ModelState& app, const std::string& file, uint64_t position) {
     app.AreaLoading = true;
     storetrkvalues(app);
     app.AreaLoading = false;
@@ -116,7 +117,7 @@ bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position) {
     return true;
 }
 
-bool ReadSnapshot(Vildo& app, const std::string& file, uint64_t position) {
+bool ReadSnapshot(ModelState& app, const std::string& file, uint64_t position) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return false;
     auto bytes = readBytesAt(file, position, kSnapshotSize);

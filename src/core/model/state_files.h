@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/state.h"
+#include "model/model_state.h"
 
 namespace vildo {
 
@@ -11,18 +11,18 @@ constexpr size_t kSnapshotSize = 5281;
 constexpr uint64_t kSnapshotSlot = 10000;  // slot k of "Annualstat.vrd" starts at k × 10000
 
 // The snapshot record of the current state (the controls' positions as they are stored last).
-std::string snapshotBytes(const Vildo& app);
+std::string snapshotBytes(const ModelState& app);
 // True when every block of the record holds values the model can use.
 bool plausibleSnapshot(const std::string& bytes);
 // Applies a whole snapshot record; the controls are not moved and nothing is re-derived. A record that is not
 // plausible is an error: nothing of it is applied.
-void applySnapshot(Vildo& app, const std::string& bytes);
+void applySnapshot(ModelState& app, const std::string& bytes);
 // Puts back a snapshot the program took of its own state (snapshotBytes) a moment ago, unchecked.
-void restoreSnapshot(Vildo& app, const std::string& bytes);
+void restoreSnapshot(ModelState& app, const std::string& bytes);
 
 // Writes one snapshot record at the byte position, keeping the rest of the file.
-bool WriteSnapshot(Vildo& app, const std::string& file, uint64_t position);
+bool WriteSnapshot(ModelState& app, const std::string& file, uint64_t position);
 // Reads one snapshot record from the byte position; a failed read or a damaged record changes nothing.
-bool ReadSnapshot(Vildo& app, const std::string& file, uint64_t position);
+bool ReadSnapshot(ModelState& app, const std::string& file, uint64_t position);
 
 }  // namespace vildo

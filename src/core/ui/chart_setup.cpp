@@ -1,7 +1,6 @@
 // The charts as the window is built: series, colours, axes and titles; and their state at initialisation.
 #include "ui/chart_colours.h"
 #include "ui/chart_ops.h"
-#include "ui/view_menu.h"
 
 namespace vildo {
 
@@ -142,7 +141,7 @@ Charts designCharts() {
     return c;
 }
 
-void initiateCharts(Vildo& app) {
+void initiateCharts(WindowState& app) {
     const double y0 = app.platform.currentYear() - 1;
     for (int n : {5, 8, 10}) app.charts[n].bottom.setRange(y0, y0 + 10);
     Chart& pred = app.charts[10];
@@ -163,11 +162,6 @@ void initiateCharts(Vildo& app) {
         app.charts[n].left.setRange(0, 20);
     }
     app.MaxSummerDensity = 0;
-}
-
-void wireChartHandlers(Vildo& app) {
-    wireViewMenuHandlers(app);
-    app.ctl(C::CheckBox1).onChange = [](Vildo& a, C, int) { Fekgraph(a); };
 }
 
 }  // namespace vildo

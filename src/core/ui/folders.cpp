@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/state.h"
+#include "ui/window_state.h"
 
 namespace vildo {
 
@@ -20,7 +20,7 @@ std::string withSeparator(const fs::path& p) {
 
 }  // namespace
 
-void DetermineFolders(Vildo& app) {
+void DetermineFolders(WindowState& app) {
     TPaths& paths = app.Paths;
     const Platform& pl = app.platform;
     paths.Exefile = withSeparator(pl.exeDir);

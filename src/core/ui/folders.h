@@ -3,9 +3,9 @@
 
 namespace vildo {
 
-struct Vildo;
+struct WindowState;
 
 // Fills `Paths`; called once at start-up before any file is read or written.
-void DetermineFolders(Vildo& app);
+void DetermineFolders(WindowState& app);
 
 }  // namespace vildo

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <string_view>
 
-#include "ui/grids.h"
+#include "util/grid.h"
 
 namespace vildo {
 

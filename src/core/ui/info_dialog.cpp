@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "model/state.h"
+#include "ui/window_state.h"
 #include "util/file_io.h"
 
 namespace vildo {
 
 namespace {
 
-std::filesystem::path infoFile(const Vildo& app) { return std::filesystem::path(app.Paths.Appdata) / "Info.vrx"; }
+std::filesystem::path infoFile(const WindowState& app) { return std::filesystem::path(app.Paths.Appdata) / "Info.vrx"; }
 
 // The dialog is modal: the flag tells callers that might stack dialogs that one is showing.
 struct Showing {
-    explicit Showing(Vildo& a) : app(a) { app.infoShowing = true; }
+    explicit Showing(WindowState& a) : app(a) { app.infoShowing = true; }
     ~Showing() { app.infoShowing = false; }
-    Vildo& app;
+    WindowState& app;
 };
 
 }  // namespace
 
-void readInfoFlags(Vildo& app) {
+void readInfoFlags(WindowState& app) {
     app.InfoFlags.fill(1);
     app.InfoFlags[50] = 0;
     // A shorter file is read as far as it goes, a longer one only as far as there are flags; it never stops the
@@ -32,7 +32,7 @@ void readInfoFlags(Vildo& app) {
     }
 }
 
-void Visainfo(Vildo& app, const std::string& text, const std::string& k1, int showbox) {
+void Visainfo(WindowState& app, const std::string& text, const std::string& k1, int showbox) {
     bool ticked;
     {
         Showing showing(app);
@@ -45,7 +45,7 @@ void Visainfo(Vildo& app, const std::string& text, const std::string& k1, int sh
         throw VildoError("Cannot create file \"" + infoFile(app).string() + "\".");
 }
 
-bool Visafraga(Vildo& app, const std::string& text, const std::string& k1, const std::string& k2) {
+bool Visafraga(WindowState& app, const std::string& text, const std::string& k1, const std::string& k2) {
     Showing showing(app);
     return app.prompts->question(text, k1, k2);
 }

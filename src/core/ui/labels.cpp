@@ -21,19 +21,19 @@ double atLeastOne(double x) { return x < 1 ? 1.0 : x; }
 
 std::string pct(double v) { return fix(v, 6, 0) + " %"; }
 
-std::string& caption(Vildo& app, C id) { return app.ctl(id).caption; }
+std::string& caption(WindowState& app, C id) { return app.ctl(id).caption; }
 
 // The texts of the four mean ages, each with one decimal.
 struct MeanAges {
     std::string winterBulls, winterCows, shotBulls, shotCows;
 };
 
-MeanAges meanAges(const Vildo& app) {
+MeanAges meanAges(const WindowState& app) {
     return {fix(app.Winter.MeanAgeWinterBulls, 4, 1), fix(app.Winter.MeanAgeWinterCows, 4, 1),
             fix(app.HarvestTot.MeanAgeShotBulls, 4, 1), fix(app.HarvestTot.MeanAgeShotCows, 4, 1)};
 }
 
-void valueLabels(Vildo& app) {
+void valueLabels(WindowState& app) {
     const TFecundityState& f = app.Fec;
     const TSummerTotals& su = app.Summer;
     caption(app, C::LSlaktviktkonsttjur) =
@@ -61,14 +61,14 @@ void valueLabels(Vildo& app) {
 }
 
 // The set level while the realised other mortality agrees with it, else the realised one, at most 10 %.
-void mortalityLabel(Vildo& app, C label, C upDown, const std::string& prefix, double realisedRate) {
+void mortalityLabel(WindowState& app, C label, C upDown, const std::string& prefix, double realisedRate) {
     const int set = app.pos(upDown);
     caption(app, label) = prefix + intStr(set) + " %";
     const double r = realisedRate * 100;
     if (Round(r) != set) caption(app, label) = prefix + fix(std::min(r, 10.0), 4, 0) + " %";
 }
 
-void mortalityLabels(Vildo& app) {
+void mortalityLabels(WindowState& app) {
     if (app.Summer.SummerBulls > 0)
         mortalityLabel(app, C::LTjurdodlighet, C::trk_tjurdodlighet, "Tjur\r\n",
                        app.Winter.NatRateBullsWinter + app.Summer.NatRateBullsSummer);
@@ -77,14 +77,14 @@ void mortalityLabels(Vildo& app) {
                        app.Winter.NatRateCowsWinter + app.Summer.NatRateCowsSummer);
 }
 
-void landUseTexts(Vildo& app) {
+void landUseTexts(WindowState& app) {
     Chart& pie = app.charts[3];
     pie.subFooter = "Aktuell älgbonitet: " + fix(app.Land.CarryingCapacity, 4, 1) + " per kHa";
     const int forage = app.pos(C::Trk_barkraftovrig);
     if (forage > 0) pie.footer = "Årlig förändring: " + fix(app.Header.AreaCCSlope * 100 / forage, 4, 1) + " %";
 }
 
-void keyFigures(Vildo& app, const MeanAges& ages) {
+void keyFigures(WindowState& app, const MeanAges& ages) {
     Grid& g = app.StringGrid1;
     const THarvestTotals& h = app.HarvestTot;
     const TLandUse& l = app.Land;
@@ -122,7 +122,7 @@ int64_t columnSum(const Grid& g, int col) {
     return sum;
 }
 
-void seasonGrid(Vildo& app, int c) {
+void seasonGrid(WindowState& app, int c) {
     Grid& g = app.StringGrid2;
     const double kha = app.AreaKha;
     g.selCol = c + 1;
@@ -168,7 +168,7 @@ void seasonGrid(Vildo& app, int c) {
 
 std::string meanWeight(double weight, double shot) { return shot > 0 ? intStr(Round(weight / shot)) + " kg" : "-"; }
 
-void evaluationTable(Vildo& app, const MeanAges& ages) {
+void evaluationTable(WindowState& app, const MeanAges& ages) {
     Grid& t = app.Tabell_utv;
     const THarvestTotals& h = app.HarvestTot;
     const TEncounters& e = app.Enc;
@@ -233,7 +233,7 @@ void evaluationTable(Vildo& app, const MeanAges& ages) {
     t.cell(4, 10) = pct(h.TotalShot * 100 / atLeastOne(dead + h.TotalShot));
 }
 
-void goalStatus(Vildo& app, const MeanAges& ages) {
+void goalStatus(WindowState& app, const MeanAges& ages) {
     Grid& g = app.Stringgrid5;
     const THarvestTotals& h = app.HarvestTot;
     const TSummerTotals& s = app.Summer;
@@ -248,7 +248,7 @@ void goalStatus(Vildo& app, const MeanAges& ages) {
     g.cell(2, 7) = fix(checkedDiv(app.Winter.WinterStock, youngForestKha), 4, 0);
 }
 
-void run(Vildo& app) {
+void run(WindowState& app) {
     const MeanAges ages = meanAges(app);
     valueLabels(app);
     mortalityLabels(app);
@@ -273,14 +273,14 @@ void run(Vildo& app) {
 
 }  // namespace
 
-bool areaShown(const Vildo& app) { return app.ctl(C::LOmrade).caption != kNoArea; }
+bool areaShown(const WindowState& app) { return app.ctl(C::LOmrade).caption != kNoArea; }
 
-const TStatistics& statisticsRecord(const Vildo& app, int i) {
+const TStatistics& statisticsRecord(const WindowState& app, int i) {
     if (i < 0 || i >= static_cast<int>(app.Statistics.size())) throw VildoError("Range check error");
     return app.Statistics[static_cast<size_t>(i)];
 }
 
-void Labels(Vildo& app) {
+void Labels(WindowState& app) {
     try {
         run(app);
     } catch (const std::exception&) {

@@ -7,7 +7,7 @@
 
 namespace vildo {
 
-void Fekgraph(Vildo& app) {
+void Fekgraph(WindowState& app) {
     Chart& c = app.charts[6];
     c.clearSeries(0);
     const bool current = app.checked(C::CheckBox1);
@@ -17,7 +17,7 @@ void Fekgraph(Vildo& app) {
     }
 }
 
-void Slaktgraf(Vildo& app) {
+void Slaktgraf(WindowState& app) {
     Chart& c = app.charts[4];
     c.clearSeries(0);
     c.clearSeries(1);
@@ -30,7 +30,7 @@ void Slaktgraf(Vildo& app) {
     }
 }
 
-void Dodlighetgraf(Vildo& app) {
+void Dodlighetgraf(WindowState& app) {
     Chart& c = app.charts[7];
     c.clearSeries(0);
     c.clearSeries(1);
@@ -43,7 +43,7 @@ void Dodlighetgraf(Vildo& app) {
     }
 }
 
-void Rovdjursgraf(Vildo& app) {
+void Rovdjursgraf(WindowState& app) {
     Chart& c = app.charts[10];
     c.clearSeries(0);
     c.clearSeries(1);

@@ -25,7 +25,7 @@ void addYearPoint(Series& s, double x, double y) {
 }
 
 // The first year of the yearly charts: the first simulated historic year, else last year.
-double firstYear(const Vildo& app, bool historic) {
+double firstYear(const WindowState& app, bool historic) {
     if (historic) return statisticsRecord(app, app.StartIndex).year;
     return app.platform.currentYear() - 1;
 }
@@ -38,7 +38,7 @@ double mortalityAxisMax(const Chart& main) {
     return static_cast<double>(std::max<int64_t>(10 * (m / 10) + 10, 10));
 }
 
-void mainLeftAxis(Vildo& app, Chart& main) {
+void mainLeftAxis(WindowState& app, Chart& main) {
     Axis& left = main.left;
     if (app.checked(C::Foderochlgbonitet1)) {
         left.setRange(-100, 100);
@@ -52,7 +52,7 @@ void mainLeftAxis(Vildo& app, Chart& main) {
     }
 }
 
-void mainChartYear(Vildo& app, double x) {
+void mainChartYear(WindowState& app, double x) {
     Chart& main = app.charts[5];
     const TTraffic& t = app.Traffic;
     const TRov& r = app.Rov;
@@ -72,7 +72,7 @@ void mainChartYear(Vildo& app, double x) {
 }
 
 // The predator numbers of the last year shown carry on into the next one, in the chart and the arrays.
-void continuePredators(Vildo& app, int n, double y0, double x) {
+void continuePredators(WindowState& app, int n, double y0, double x) {
     Chart& pred = app.charts[10];
     Series& wolves = pred.series.at(0);
     Series& bears = pred.series.at(1);
@@ -98,7 +98,7 @@ void continuePredators(Vildo& app, int n, double y0, double x) {
     b[next] = bear;
 }
 
-void reproductionChartYear(Vildo& app, int n, double y0, double x, bool historic) {
+void reproductionChartYear(WindowState& app, int n, double y0, double x, bool historic) {
     Chart& c = app.charts[8];
     c.left.setRange(c.left.min, 1);
     c.bottom.setRange(y0, std::max(x + 2, y0 + 10));
@@ -113,7 +113,7 @@ void reproductionChartYear(Vildo& app, int n, double y0, double x, bool historic
 
 }  // namespace
 
-void Graph(Vildo& app, int j) {
+void Graph(WindowState& app, int j) {
     if (j < 0 || j > 19) throw VildoError("Range check error");
     const TPopulation& p = app.Pop;
     const THarvestByAge& h = app.Harvest;
@@ -138,7 +138,7 @@ void Graph(Vildo& app, int j) {
     landUsePie(app);
 }
 
-void landUsePie(Vildo& app) {
+void landUsePie(WindowState& app) {
     Chart& c = app.charts[3];
     c.clearSeries(0);
     const TLandUse& l = app.Land;
@@ -148,27 +148,27 @@ void landUsePie(Vildo& app) {
                           {3, static_cast<double>(l.ForestPct), "Skogsmark", kDarkGreen}};
 }
 
-void clearPyramids(Vildo& app) {
+void clearPyramids(WindowState& app) {
     for (int c : {1, 2}) {
         app.charts[c].clearSeries(0);
         app.charts[c].clearSeries(1);
     }
 }
 
-void scalePyramids(Vildo& app, double largestShot) {
+void scalePyramids(WindowState& app, double largestShot) {
     const double m = largestShot + 5;
     app.charts[2].bottom.setRange(std::min(-m, -5.0), std::max(m, 5.0));
     const double c = 0.6 * app.Winter.WinterCalves;
     app.charts[1].bottom.setRange(std::min(-c, -5.0), std::max(c, 5.0));
 }
 
-void redrawPyramids(Vildo& app, double largestShot) {
+void redrawPyramids(WindowState& app, double largestShot) {
     clearPyramids(app);
     scalePyramids(app, largestShot);
     for (int j = 0; j <= 19; ++j) Graph(app, j);
 }
 
-void PopGraph(Vildo& app, int n) {
+void PopGraph(WindowState& app, int n) {
     app.MaxSummerDensity =
         static_cast<int32_t>(std::max<int64_t>(app.MaxSummerDensity, Round(app.Summer.SummerDensity)));
     const bool historicChecked = app.checked(C::chk_stats);
@@ -185,7 +185,7 @@ void PopGraph(Vildo& app, int n) {
     landUsePie(app);
 }
 
-void Cleargraph(Vildo& app) {
+void Cleargraph(WindowState& app) {
     try {
         const double y0 = firstYear(app, app.checked(C::chk_stats));
         Chart& main = app.charts[5];

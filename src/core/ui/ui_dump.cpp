@@ -35,7 +35,7 @@ std::string joinLines(const std::vector<std::string>& lines, const char* open, c
     return out + close;
 }
 
-std::string controlsPart(const Vildo& app) {
+std::string controlsPart(const WindowState& app) {
     std::vector<std::string> lines;
     for (const Control& c : app.controls) {
         JsonWriter j;
@@ -82,7 +82,7 @@ std::string gridPart(const Grid& g) {
     return h + ",\"rows\":" + joinLines(rows, "[", "]") + "}";
 }
 
-std::string gridsPart(const Vildo& app) {
+std::string gridsPart(const WindowState& app) {
     const std::pair<const char*, const Grid*> grids[] = {
         {"StringGrid1", &app.StringGrid1}, {"StringGrid2", &app.StringGrid2}, {"Stringgrid5", &app.Stringgrid5},
         {"StringGrid3", &app.StringGrid3}, {"Tabell_utv", &app.Tabell_utv},   {"StringGrid6", &app.StringGrid6}};
@@ -144,7 +144,7 @@ std::string chartPart(const Chart& c) {
     return h + ",\"series\":" + joinLines(series, "[", "]") + "}";
 }
 
-std::string chartsPart(const Vildo& app) {
+std::string chartsPart(const WindowState& app) {
     std::vector<std::string> parts;
     for (int n = 1; n < kChartCount; ++n)
         parts.push_back(jsonText("Chart" + std::to_string(n)) + ":" + chartPart(app.charts[n]));
@@ -153,7 +153,7 @@ std::string chartsPart(const Vildo& app) {
 
 }  // namespace
 
-std::string uiDumpJson(const Vildo& app) {
+std::string uiDumpJson(const WindowState& app) {
     return "{\n\"controls\":" + controlsPart(app) + ",\n\"grids\":" + gridsPart(app) +
            ",\n\"charts\":" + chartsPart(app) + "\n}\n";
 }

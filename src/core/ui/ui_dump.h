@@ -3,10 +3,10 @@
 #pragma once
 #include <string>
 
-#include "model/state.h"
+#include "ui/window_state.h"
 
 namespace vildo {
 
-std::string uiDumpJson(const Vildo& app);
+std::string uiDumpJson(const WindowState& app);
 
 }  // namespace vildo

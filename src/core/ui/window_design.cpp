@@ -1,5 +1,5 @@
 // The main window's design: captions, hints and the controls hidden or disabled until a mode shows them.
-#include "ui/controls.h"
+#include "ui/window_design.h"
 
 namespace vildo {
 
@@ -145,6 +145,12 @@ constexpr Design kDesign[] = {
 };
 
 }  // namespace
+
+Controls designControls() {
+    Controls c = controlRanges();
+    applyWindowDesign(c);
+    return c;
+}
 
 void applyWindowDesign(Controls& controls) {
     for (const Design& d : kDesign) {

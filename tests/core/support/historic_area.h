@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "model/state.h"
+#include "app/vildo.h"
 
 namespace vildo::test {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hunt/rule_dialog.h"
-#include "ui/prompts.h"
+#include "model/prompts.h"
 
 namespace vildo::test {
 

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <unistd.h>
 
-#include "ui/dispatch.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 
 namespace vildo::test {
 

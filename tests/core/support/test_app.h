@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "model/state.h"
+#include "app/vildo.h"
 #include "support/scripted_prompts.h"
 
 namespace vildo::test {

@@ -1,0 +1,328 @@
+#include "app/parameter_handlers.h"
+#include "app/full_calibration.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calibration/fit_upload.h"
+#include "app/start_year.h"
+#include "app/season_driver.h"
+#include "model/parameters.h"
+#include "app/vildo.h"
+#include "model/state_files.h"
+#include "ui/info_dialog.h"
+#include "util/format.h"
+#include "util/round.h"
+
+namespace vildo {
+
+namespace {
+
+constexpr double kCachedShare = 0.92;  // a first run this close to the cached fit confirms it
+constexpr double kShortcutFit = 0.8;
+constexpr int kShortcutRoundsLeft = 15;
+constexpr double kSlopeStep = 0.4, kSlopeLimit = 15;
+constexpr size_t kHistory = 11;
+
+void refreshForageChange(Vildo& app) {
+    app.ctl(C::LAlgbonitetChange).caption = forageChangeText(app.CCSlope, app.pos(C::Trk_barkraftovrig));
+}
+
+void restoreBest(Vildo& app) {
+    setPosition(app, C::Trk_density, positionOf(app.BestDensity));
+    setPosition(app, C::Trk_barkraftovrig, positionOf(app.BestForage));
+    app.CCSlope = app.BestCCSlope;
+}
+
+double sampleStdDev(const std::vector<double>& v) {
+    if (v.size() < 2) return 0;
+    double mean = 0;
+    for (double x : v) mean += x;
+    mean /= static_cast<double>(v.size());
+    double ss = 0;
+    for (double x : v) ss += (x - mean) * (x - mean);
+    return std::sqrt(ss / static_cast<double>(v.size() - 1));
+}
+
+// One adjustment: density or slope and forage in turn. A slope step or no step reruns nothing, so the
+// next tick works on the same measures and makes the forage step.
+void adjust(Vildo& app) {
+    if (app.StepDensityNext && app.SlopeDiff > -0.4) {
+        if (std::fabs(app.ReprodSum) > 0.05) {
+            app.ReprodSum < 0 ? Spin_densityUpClick(app) : Spin_densityDownClick(app);
+        } else if (std::fabs(app.SlopeDiff) < 0.2) {
+            const double step = app.ReprodDiff < 0 ? kSlopeStep : -kSlopeStep;
+            app.CCSlope = std::clamp(app.CCSlope + step, -kSlopeLimit, kSlopeLimit);
+        }
+        app.StepDensityNext = false;
+    } else {
+        app.SlopeDiff < 0 ? Spin_algbonitetUpClick(app) : Spin_algbonitetDownClick(app);
+        app.StepDensityNext = true;
+    }
+}
+
+void finish(Vildo& app) {
+    setTimer(app, 9, false);
+    // The best fit goes with the setting that gave it, not with the last run's.
+    uploadCalibration(app, fix(app.BestFit, 15, 4), {app.BestForage, app.BestDensity / 10, app.BestCCSlope});
+    app.CalibEnd = app.platform.wallSeconds();
+    restoreBest(app);
+    // The slot holds the whole setting, so that an area file opened again replays what was found: the
+    // start density to the tenth the density control holds, the slope and the margin with it.
+    if (TStatistics* slot = fitSlot(app)) {
+        slot->CC = positionOf(app.BestForage);
+        slot->StartDens = app.BestDensity / 10;
+        slot->R2 = app.BestFit;
+        slot->CCSlope = app.BestCCSlope;
+        slot->Error = app.DensityMargin;
+    }
+    btn_rensaClick(app);
+    trk_ungskogChange(app);
+    app.NextReplayStart = app.BestReplayStart;
+    setTimer(app, 6, true);
+    app.DensityStdDev = sampleStdDev(app.DensityHistory);
+    setTimer(app, 11, true);
+}
+
+// A replay that shot the stock out is worse than any fit: it counts as a quiet round (so that a calibration
+// whose every replay dies still ends), and the next step raises the stock: by a tenth of the density at once,
+// since single steps of a tenth of a moose would spend the calibration's rounds on dead replays.
+void scoreShotOut(Vildo& app) {
+    app.ReplayShotOut = false;
+    setTimer(app, 1, false);
+    ++app.QuietRounds;
+    app.Progress = std::max(app.Progress, app.QuietRounds);
+    if (app.QuietRounds >= app.MaxQuietRounds) {
+        finish(app);
+        return;
+    }
+    const int steps = std::max(1, positionOf(app.pos(C::Trk_density) / 10.0));
+    for (int i = 0; i < steps; ++i) Spin_densityDownClick(app);
+}
+
+}  // namespace
+
+void beginCalibration(Vildo& app) {
+    endCalibration(app);
+    app.CalibrationSeed = app.platform.clockSeed();
+}
+
+void endCalibration(Vildo& app) {
+    app.CalibrationSeed.reset();
+    for (std::string* s : {&app.ReplayStart, &app.BestReplayStart, &app.NextReplayStart}) s->clear();
+    app.ReplayShotOut = false;
+}
+
+double mortalitySignature(const Vildo& app) {
+    return (app.CalfSummerMortality + app.CalfWinterMortality) * 100 + app.NatMortPctF + app.NatMortPctM;
+}
+
+void btn_nykalibClick(Vildo& app) {
+    // 1, 2. A calibration started by a start-year change or a search keeps the seed it drew.
+    if (!app.CalibrationSeed) beginCalibration(app);
+    app.CalibStart = app.platform.wallSeconds();
+    if (!app.checked(C::ReproduktionochTjurandel1)) click(app, C::ReproduktionochTjurandel1);
+    if (!app.checked(C::lgtthetochAvskjutning1)) click(app, C::lgtthetochAvskjutning1);
+    app.Progress = 0;
+    app.FitTrend = 0;
+    app.BestFit = 0;
+    app.QuietRounds = 0;
+    app.StepDensityNext = true;
+    // Until a run improves the fit, the setting the calibration starts from is the best one.
+    app.BestDensity = app.pos(C::Trk_density);
+    app.BestForage = app.pos(C::Trk_barkraftovrig);
+    app.BestCCSlope = app.CCSlope;
+    app.BestReplayStart.clear();
+    app.FitDensityMin = app.FitDensityMax = app.Winter.WinterDensity;
+    app.DensityHistory.clear();
+    app.HistoricRuns = 0;
+
+    // 3. New mortality or predators: the winter population is searched again first.
+    if (mortalitySignature(app) - app.MortalitySignature > 12 || app.Rov.Changed) {
+        btn_rensaClick(app);
+        app.Recalibrate = true;
+        KalibClick(app);
+    }
+    app.Rov.Changed = false;
+
+    // 4, 5.
+    if (!app.SeasonStarted && !app.Recalibrate) SpeedButton1Click(app);
+    app.WorkingFront = true;
+    app.ctl(C::Lwinterdensity).visible = false;
+    app.ctl(C::LAlgbonitet).visible = false;
+    app.hourglass = true;
+    app.charts[10].enabled = false;
+    setTimer(app, 9, true);
+}
+
+void Timer9Timer(Vildo& app) {
+    const bool modelIdle = !app.timers[1].enabled || app.SeasonStarted;
+    const bool runOver = app.StartIndex - 1 + app.YearNo == app.DataYears || app.ReplayShotOut;
+    if (!modelIdle || !runOver || app.timers[2].enabled) return;
+    if (app.ReplayShotOut) {
+        scoreShotOut(app);
+        return;
+    }
+
+    // 1-4.
+    setTimer(app, 1, false);
+    if (std::fabs(app.ReprodSum) < 1 && std::fabs(app.SlopeDiff) < 0.5) ++app.QuietRounds;
+    app.Progress = std::max(app.Progress, app.QuietRounds);
+    const double density = app.Winter.WinterDensity;
+    if (app.ModelFit > app.BestFit) {
+        app.QuietRounds = 0;
+        app.BestDensity = app.pos(C::Trk_density);
+        app.BestForage = app.pos(C::Trk_barkraftovrig);
+        app.BestCCSlope = app.CCSlope;
+        app.BestReplayStart = app.ReplayStart;
+        app.FitDensityMin = app.FitDensityMax = density;
+        refreshForageChange(app);
+    }
+    app.FitDensityMin = std::min(app.FitDensityMin, density);
+    app.FitDensityMax = std::max(app.FitDensityMax, density);
+    app.BestFit = std::max(app.BestFit, app.ModelFit);
+    app.FitTrend = (9 * app.FitTrend + app.ModelFit) / 10;
+    app.DensityHistory.insert(app.DensityHistory.begin(), density);
+    if (app.DensityHistory.size() > kHistory) app.DensityHistory.pop_back();
+
+    // 5. The first run from a cached setting that nearly matches its fit confirms it.
+    const TStatistics* slot = fitSlot(app);
+    if (app.CacheApplied && slot && app.ModelFit > kCachedShare * slot->R2 && app.ModelFit > kShortcutFit) {
+        app.QuietRounds = app.MaxQuietRounds - kShortcutRoundsLeft;
+        app.FitDensityMin = density - slot->R2 * slot->Error;
+        app.FitDensityMax = density + slot->R2 * slot->Error;
+        app.DensityMargin = slot->Error;
+    }
+    app.CacheApplied = false;
+
+    // 6. The next equilibrium carries on from the model before this replay, not from where the replay left
+    // the stock: a replay that ends near extinction would otherwise starve every equilibrium after it.
+    if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
+    if (app.QuietRounds >= app.MaxQuietRounds)
+        finish(app);
+    else
+        adjust(app);
+}
+
+void Timer11Timer(Vildo& app) {
+    setTimer(app, 11, false);
+    endCalibration(app);
+    app.WorkingFront = false;
+    app.hourglass = false;
+    app.MortalitySignature = mortalitySignature(app);
+    app.Header.AreaCCSlope = app.CCSlope;
+
+    const std::string a =
+        app.ObsFit < 0.6 ? "Passning mellan Älgobs per mantimma och älgtäthet är bristfällig\r\n\r\n" : "";
+    const std::string b =
+        app.ReprodFit < 0.6
+            ? "Passning mellan reproduktion enligt älgobs och simulerad reproduktion är bristfällig\r\n\r\n"
+            : "";
+    const std::string c =
+        app.BullShareFit < 0.75 || std::fabs(app.BullShareSum) > 0.2
+            ? "Passning mellan tjurandel enligt älgobs och simulerad tjurandel är bristfällig. Justera dödlighet för "
+              "tjur och hondjur för en bättre passning. Detta kommer att påverka vinterstammens numerär.\r\n\r\n"
+            : "";
+    const std::string margin = fix(app.DensityMargin, 15, 1);
+    Visainfo(app,
+             "Älgstammen har beräknats till:\r\n\r\nFöre jakt: " + grouped(app.Summer.SummerStock, 0) +
+                 " st. Täthet: " + fix(app.Summer.SummerDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
+                 "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) +
+                 " st. Täthet: " + fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
+                 "\r\n\r\n" + a + b + c + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
+             "OK", 0);
+    if (app.InfoFlags[6])
+        Visainfo(app,
+                 "Historiska avskjutningsdata är slut. Om du är nöjd med prognosen fram tills nu kan du fortsätta "
+                 "simuleringen. Som förslag används föregående års värden på tilldelning. Du har dock möjlighet att "
+                 "justera tilldelning, kalvandel m.m. Även avskjutningregler kan nu användas. \r\n\r\nOm kurvorna "
+                 "inte har en bra passning kan du prova att upprepa skattningen av älgstammen.",
+                 "OK", 6);
+    app.charts[10].enabled = true;
+}
+
+void Timer12Timer(Vildo& app) {
+    setTimer(app, 12, false);
+    app.hourglass = true;
+    btn_nykalibClick(app);
+}
+
+void Stopiterations(Vildo& app) {
+    setTimer(app, 9, false);
+    endCalibration(app);
+    // A search started by the calibration would start it again when it converges.
+    setTimer(app, 2, false);
+    app.Recalibrate = false;
+    app.charts[10].enabled = true;
+    app.ctl(C::Panel_omrade).enabled = true;
+    restoreBest(app);
+    app.hourglass = false;
+    btn_rensaClick(app);
+    trk_ungskogChange(app);
+    app.Header.AreaCCSlope = app.CCSlope;
+    app.WorkingFront = false;
+    app.ctl(C::Panel_Dodlighet).enabled = true;
+    setTimer(app, 6, true);
+}
+
+void PaintBox1MouseDown(Vildo& app, int x, int y, int paneWidth) {
+    if (app.WorkingFront && x > paneWidth - 150 && x < paneWidth - 20 && y > 20 && y < 70) Stopiterations(app);
+}
+
+bool paneArrowCursor(int x, int y, int paneWidth) {
+    return x > paneWidth - 160 && x < paneWidth - 30 && y > 20 && y < 70;
+}
+
+bool calibrationRunning(const Vildo& app) {
+    for (int n : {2, 4, 5, 6, 9, 11, 12})
+        if (app.timers[n].enabled) return true;
+    return false;
+}
+
+WorkingPane Working(const Vildo& app, int W, int H) {
+    WorkingPane p;
+    p.cancelBox = {W - 150, 20, W - 20, 70};
+    p.texts.push_back({W - 130, 25, 30, false, "Avbryt"});
+    p.texts.push_back({W / 2 - 100, H / 2 - 45, 15, false, "Beräknar älgstammens utveckling"});
+    if (app.Progress > 3 && app.Progress < 15)
+        p.texts.push_back({W / 2 - 250, H / 2 + 15, 15, false,
+                           "Glöm inte att komplettera med rovdjursdödlighet om varg eller björn förekommer i "
+                           "området."});
+    if (app.Progress > 14)
+        p.texts.push_back({W / 2 - 300, H / 2 + 15, 15, false,
+                           "Du vet väl att du kan spara området till vald mapp under arkiv! Då sparas inställningar "
+                           "för t.ex. predation."});
+    p.progressFrame = {W / 3, H / 2 - 20, 2 * W / 3, H / 2};
+    const double share = app.MaxQuietRounds > 0 ? static_cast<double>(app.Progress) / app.MaxQuietRounds : 0;
+    p.progressFill = {W / 3, H / 2 - 20, W / 3 + positionOf(share * W / 3), H / 2};
+    if (app.Recalibrate && app.timers[2].enabled) p.texts.push_back({W / 2 - 200, 65, 15, false, app.SearchNote});
+
+    auto diag = [&](int x, int y, const std::string& text) { p.texts.push_back({x, y, 15, true, text}); };
+    auto f4 = [](double v) { return fix(v, 15, 4); };
+    auto f2 = [](double v) { return fix(v, 15, 2); };
+    const int64_t seconds =
+        static_cast<int64_t>(std::floor(std::max(0.0, app.platform.wallSeconds() - app.CalibStart)));
+    diag(50, 25, "Tid: " + intStr(seconds / 5 * 5) + " s");
+    const int y0 = (H / 3) * 2;
+    const int c1 = 50, c2 = W / 4, c3 = W / 2, c4 = 3 * W / 4;
+    diag(c1, y0 + 10, "Modelfit:   " + f4(app.ModelFit));
+    diag(c1, y0 + 25, "ObsFit:     " + f4(app.ObsFit));
+    diag(c2, y0 + 25, "ReprodFit:   " + f4(app.ReprodFit));
+    diag(c3, y0 + 25, "SexratioFit: " + f4(app.BullShareFit));
+    diag(c4, y0 + 25, "CC:          " + f2(app.Land.ForageFactor / 100));
+    diag(c1, y0 + 40, "ObsSlope:   " + f4(app.ObsSlope));
+    diag(c2, y0 + 40, "ReprodSlope: " + f4(app.ReprodSlope));
+    diag(c3, y0 + 40, "SexSlope:    " + f4(app.BullShareSlope));
+    diag(c4, y0 + 40, "CCSlope:     " + f2(app.CCSlope));
+    diag(c1, y0 + 55, "ObsAVG:      --- ");
+    diag(c2, y0 + 55, "ReprodAVG:   " + f4(app.ReprodSum));
+    diag(c3, y0 + 55, "SexAVG:      " + f4(app.BullShareSum));
+    diag(c4, y0 + 55, "CCSlopeRate: " + f2(app.CCSlope * 100 / std::max(1, app.pos(C::Trk_barkraftovrig))));
+    diag(c1, y0 + 70, "SlopeDiff:  " + f4(app.SlopeDiff));
+    diag(c2, y0 + 70, "ReprodDiff:  " + f4(app.ReprodDiff));
+    diag(c3, y0 + 70, "SexDiff:     " + f4(app.BullShareDiff));
+    diag(c4, y0 + 70, "Density:     " + f2(app.Winter.WinterDensity));
+    return p;
+}
+
+}  // namespace vildo

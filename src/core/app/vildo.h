@@ -1,0 +1,22 @@
+// The one object that owns the whole state: one part per layer, and what ties them to the handlers.
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "ui/window_state.h"
+
+namespace vildo {
+
+struct Vildo : WindowState {
+    Vildo(Prompts& prompts, Platform platform);
+
+    // Called after each season the forward button completes (the historic replay runs several a press).
+    std::function<void(const Vildo&)> seasonObserver;
+    // Every area of the batch's walk starts from the state the walk started from.
+    std::shared_ptr<const Vildo> BatchStart;
+};
+
+// The handlers are wired to the controls of the model's part; every such part is a Vildo's.
+inline Vildo& whole(ModelState& state) { return static_cast<Vildo&>(state); }
+
+}  // namespace vildo

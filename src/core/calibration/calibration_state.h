@@ -1,0 +1,49 @@
+// The calibration's part of the state: the fit of the latest run, the winter-population search, the fit
+// measures, the full calibration with its progress pane, the carrying-capacity batch and the common random
+// numbers of the replays.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "area/area_state.h"
+
+namespace vildo {
+
+struct CalibrationState : AreaState {
+    // The season driver: the fit of the latest calibration run, and the hourglass cursor of long work.
+    double ModelFit = 0;
+    bool hourglass = false;
+
+    // Calibration: the winter-population search, the fit measures of the latest historic run, the full
+    // calibration with its progress pane, and the carrying-capacity batch.
+    double MortalitySignature = 0;
+    bool Recalibrate = false, CacheApplied = false;
+    int32_t SearchTicks = 0, DensitySteps = 0;
+    std::string SearchNote;  // the search's line on the progress pane
+    double ObsScale = 0, ObsFit = 0, ObsSlope = 0, ModelSlope = 0, SlopeDiff = 0;
+    double ReprodSum = 0, ReprodFit = 0, ReprodSlope = 0, ReprodDiff = 0;
+    double BullShareSum = 0, BullShareFit = 0, BullShareSlope = 0, BullShareDiff = 0;
+    int32_t HistoricRuns = 0;  // fit measures taken since the full calibration started
+    double BestFit = 0, BestDensity = 0, BestForage = 0, BestCCSlope = 0;
+    double FitDensityMin = 0, FitDensityMax = 0, DensityMargin = 0, FitTrend = 0;
+    std::vector<double> DensityHistory;  // the last 11 winter densities, newest first
+    double DensityStdDev = 0;
+    bool StepDensityNext = true;
+    int32_t QuietRounds = 0, Progress = 0, MaxQuietRounds = 30;
+    double CalibStart = 0, CalibEnd = 0;  // the platform's wall seconds
+    bool WorkingFront = false;            // the progress pane pnl_working lies over the charts
+    bool TrimMode = false;
+    int32_t CCCount = 0;
+    std::string GlobalCCFile = "GlobalCC.csv";  // relative: the working folder
+    // Common random numbers: while a calibration runs, season k of every replay is seeded from this base
+    // and k, so replays differ only by their setting and the best one can be replayed exactly.
+    std::optional<uint32_t> CalibrationSeed;
+    std::string ReplayStart;      // the model as it stood when the replay in progress began
+    std::string BestReplayStart;  // ... when the best replay so far began
+    std::string NextReplayStart;  // where the next replay begins, when it is to repeat the best one
+    bool ReplayShotOut = false;   // that replay shot the stock out and the model went back to ReplayStart
+};
+
+}  // namespace vildo
