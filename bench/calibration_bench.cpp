@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "area/data_service.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
-#include "model/state.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/full_calibration.h"
+#include "app/start_year.h"
+#include "app/vildo.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 #include "util/file_io.h"
 
 namespace {

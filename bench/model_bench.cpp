@@ -5,9 +5,9 @@
 
 #include "model/parameters.h"
 #include "model/population.h"
-#include "model/state.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/vildo.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 
 namespace {
 

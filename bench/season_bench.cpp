@@ -2,14 +2,15 @@
 // the biodata rows.
 #include <benchmark/benchmark.h>
 
+#include "app/season_driver.h"
 #include "bench_platform.h"
 
 #include "hunt/goal_tables.h"
 #include "hunt/hunt.h"
 #include "hunt/season.h"
-#include "model/state.h"
-#include "ui/scheduler.h"
-#include "ui/startup.h"
+#include "app/vildo.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
 
 namespace {
 

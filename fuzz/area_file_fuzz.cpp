@@ -1,4 +1,5 @@
 // The area file reader: any bytes are either refused or give a state the model can run.
+#include "app/area_file_menu.h"
 #include "area/area_file.h"
 #include "fuzz_app.h"
 

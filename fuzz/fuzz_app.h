@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/test_app.h"
-#include "ui/dispatch.h"
+#include "app/dispatch.h"
 
 namespace vildo::fuzz {
 

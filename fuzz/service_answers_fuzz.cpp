@@ -2,12 +2,12 @@
 // as the area menu does. Anything is either refused or gives a state the model can run.
 #include <string>
 
-#include "area/area_loading.h"
+#include "app/area_loading.h"
 #include "area/data_service.h"
 #include "area_fakes.h"
-#include "calibration/start_year.h"
+#include "app/start_year.h"
 #include "fuzz_app.h"
-#include "ui/scheduler.h"
+#include "app/scheduler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static vildo::test::FakeDataService service;
