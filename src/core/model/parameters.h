@@ -1,4 +1,5 @@
-// Start values, derived curves and the parameter-change handlers of the population model.
+// Derived curves and values of the population model: mortality, weights, fecundity, carrying capacity, the
+// start population, and the slider record kept with the controls.
 #pragma once
 #include "model/model_state.h"
 

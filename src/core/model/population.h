@@ -1,4 +1,4 @@
-// The planning mode's model year and the equilibrium run of four ticks of 1000 years.
+// The planning mode's model year, and the stock kept at its density on a new hunting area.
 #pragma once
 #include "model/model_state.h"
 #include "util/errors.h"
