@@ -58,6 +58,12 @@ void BM_ForecastSeedArea(benchmark::State& state) {
     state.counters["seasons_replayed"] = app.YearNo;
     state.counters["winter_density_p50"] = median;
 }
-BENCHMARK(BM_ForecastSeedArea)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ForecastSeedArea)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
