@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "hunt/forecast.h"
@@ -277,6 +278,20 @@ TEST(ForecastFromAnUnhuntedEquilibrium, TheMedianFollowsTheEquilibrium) {
         EXPECT_EQ(y.quotaFilled, 1.0);  // nothing to shoot: a target of 0 is met
         EXPECT_EQ(y.extinct, 0);
     }
+}
+
+TEST_F(ForecastRun, ReportsEachFinishedReplicate) {
+    std::vector<int> seen;
+    std::mutex m;
+    const Forecast f = runForecast(*t, {.years = 1, .replicates = 6, .seed = 1, .threads = 2}, [&](int done) {
+        std::lock_guard<std::mutex> lock(m);
+        seen.push_back(done);
+        return true;
+    });
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_FALSE(f.cancelled);
+    EXPECT_EQ(f.replicates, 6);
 }
 
 TEST_F(ForecastRun, ACancelledRunCountsOnlyItsFinishedReplicates) {
