@@ -12,6 +12,8 @@ struct Vildo : WindowState {
 
     // Called after each season the forward button completes (the historic replay runs several a press).
     std::function<void(const Vildo&)> seasonObserver;
+    // A forecast's replicate: the forward button keeps no year snapshot on disk (it cannot step back).
+    bool NoSnapshotFile = false;
     // Every area of the batch's walk starts from the state the walk started from.
     std::shared_ptr<const Vildo> BatchStart;
 };
