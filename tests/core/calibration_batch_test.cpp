@@ -115,5 +115,19 @@ TEST_F(Batch, TheAreaWalkWritesALinePerAreaAfterItsStartYears) {
     }
 }
 
+TEST(BatchAreas, TheWalkTakesTheAreasInMenuOrderOverCountiesWithout) {
+    auto walk = [](const CountyMenu& menu) {
+        std::vector<std::pair<uint32_t, uint32_t>> items;
+        for (const AreaItem& a : batchAreas(menu)) items.emplace_back(a.lan, a.afo);
+        return items;
+    };
+    using Items = std::vector<std::pair<uint32_t, uint32_t>>;
+    EXPECT_EQ(walk({{"A", {}}, {"B", {"b0", "b1"}}, {"C", {}}, {"D", {"d0"}}, {"E", {}}}),
+              (Items{{1, 0}, {1, 1}, {3, 0}}));
+    EXPECT_EQ(walk({{"A", {"a0"}}}), (Items{{0, 0}}));
+    EXPECT_TRUE(walk({{"A", {}}, {"B", {}}}).empty());
+    EXPECT_TRUE(walk({}).empty());
+}
+
 }  // namespace
 }  // namespace vildo

@@ -2,9 +2,10 @@
 // GlobalCC.csv.
 #include <iostream>
 
+#include "app/carrying_capacity_run.h"
+#include "app/carrying_capacity_batch.h"
 #include "area/county_table.h"
-#include "app/full_calibration.h"
-#include "app/start_year.h"
+#include "area/http_data_service.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "service_connection.h"
@@ -18,6 +19,7 @@ namespace {
 
 struct Options {
     std::optional<int> countyItem;
+    int threads = 0;  // every core
     std::string out = "GlobalCC.csv", service;
     std::filesystem::path db;
 };
@@ -31,6 +33,10 @@ Options parseOptions(const std::vector<std::string>& args) {
             if (!v || *v < 0 || *v >= kCountyItems)
                 throw UsageError("--county-item ska vara 0.." + std::to_string(kCountyItems - 1));
             o.countyItem = static_cast<int>(*v);
+        } else if (a == "--threads") {
+            auto v = parseInt(optionValue(args, i));
+            if (!v || *v < 1 || *v > 1024) throw UsageError("--threads ska vara 1..1024");
+            o.threads = static_cast<int>(*v);
         } else if (a == "--out") {
             o.out = optionValue(args, i);
         } else if (a == "--service") {
@@ -63,9 +69,7 @@ int batchCommand(const std::vector<std::string>& args) {
     if (o.countyItem)
         for (int i = 0; i < static_cast<int>(app.Omrde1.size()); ++i)
             if (i != *o.countyItem) app.Omrde1[static_cast<size_t>(i)].areas.clear();
-    int first = 0;
-    while (first < static_cast<int>(app.Omrde1.size()) && app.Omrde1[static_cast<size_t>(first)].areas.empty()) ++first;
-    if (first == static_cast<int>(app.Omrde1.size())) {
+    if (batchAreas(app.Omrde1).empty()) {
         std::cerr << "Inga områden att gå igenom\n";
         return 1;
     }
@@ -74,12 +78,12 @@ int batchCommand(const std::vector<std::string>& args) {
     app.InfoFlags[2] = 0;
     app.InfoFlags[5] = 0;
     setChecked(app, C::chk_trimming, true);
-    bool loaded = false;
-    dispatch(app, [&] { loaded = areaItemClick(app, first, 0); });
-    if (!loaded) return 1;
-    Scheduler scheduler(app);
-    dispatch(app, [&] { scheduler.runUntil([&] { return !calibrationRunning(app); }); });
-    return app.terminated ? 1 : 0;
+    // The areas run side by side, each with a client of its thread's own.
+    CarryingCapacityRequest request;
+    request.threads = o.threads;
+    request.service = [url = service.url()] { return std::make_unique<HttpDataService>(url); };
+    const CarryingCapacityOutcome outcome = runCarryingCapacityBatch(app, request);
+    return outcome == CarryingCapacityOutcome::NotStarted || outcome == CarryingCapacityOutcome::Ended ? 1 : 0;
 }
 
 }  // namespace vildo::cli

@@ -48,7 +48,7 @@ constexpr const char* kUsage =
     "      byte av startår; skriver slutsatsen. Utan --service laddas resultatet upp till den lokala\n"
     "      datatjänstens databas FIL (vildo-dataservice.db i arbetsmappen), så en andra körning tar cachen.\n"
     "      --seed S: samma frö och samma databas ger samma utskrift; utan --seed väljer klockan.\n"
-    "  batch [--county-item I] [--out FIL] [--service URL] [--db FIL]\n"
+    "  batch [--county-item I] [--out FIL] [--threads T] [--service URL] [--db FIL]\n"
     "      Bärkraftsberäkningen för varje startår i varje område av de valda länen (alla utan --county-item);\n"
     "      en rad per område i FIL (GlobalCC.csv).\n";
 

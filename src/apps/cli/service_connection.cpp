@@ -21,7 +21,8 @@ ServiceConnection::ServiceConnection(std::string url, std::filesystem::path dbFi
         local_ = std::make_unique<service::BackgroundService>(dbFile, service::defaultSeedDir());
         url = local_->url();
     }
-    client_ = std::make_unique<HttpDataService>(url);
+    url_ = url;
+    client_ = std::make_unique<HttpDataService>(url_);
 }
 
 ServiceConnection::~ServiceConnection() {

@@ -23,10 +23,13 @@ public:
     ServiceConnection& operator=(const ServiceConnection&) = delete;
 
     DataService* client() { return client_.get(); }
+    // The service's base address, for clients of their own (one a thread).
+    const std::string& url() const { return url_; }
 
 private:
     std::filesystem::path temporaryDb_;
     std::unique_ptr<service::BackgroundService> local_;
+    std::string url_;
     std::unique_ptr<DataService> client_;
 };
 

@@ -112,17 +112,43 @@ std::string globalCCLine(const Vildo& app) {
     return line;
 }
 
-bool writeGlobalCC(Vildo& app, const std::string& file) {
+bool appendGlobalCC(Prompts& prompts, const std::string& file, const std::string& line) {
     std::error_code ec;
     const bool exists = std::filesystem::exists(file, ec);
     const uint64_t end = exists ? std::filesystem::file_size(file, ec) : 0;
     std::string text = exists ? std::string() : std::string(kGlobalCCHeader) + "\r\n";
-    text += globalCCLine(app) + "\r\n";
+    text += line + "\r\n";
     if (ec || !writeBytesAt(file, end, toCp1252(text))) {
-        app.prompts->message("Kunde inte skriva till filen: " + file);
+        prompts.message("Kunde inte skriva till filen: " + file);
         return false;
     }
     return true;
+}
+
+bool writeGlobalCC(Vildo& app, const std::string& file) {
+    return appendGlobalCC(*app.prompts, file, globalCCLine(app));
+}
+
+std::vector<AreaItem> batchAreas(const CountyMenu& menu) {
+    std::vector<AreaItem> areas;
+    uint32_t lan = 0;
+    while (lan < menu.size() && menu[lan].areas.empty()) ++lan;
+    if (lan == menu.size()) return areas;
+    uint32_t afo = 0;
+    do areas.push_back({lan, afo});
+    while (nextArea(menu, lan, afo));
+    return areas;
+}
+
+bool enterBatchArea(Vildo& app, AreaItem area) {
+    try {
+        if (app.BatchStart) restoreBatchStart(app);
+        if (areaItemClick(app, static_cast<int>(area.lan), static_cast<int>(area.afo))) return true;
+        app.BatchStart.reset();
+    } catch (const std::exception&) {
+        app.prompts->message("Fel då ny område ska väljas!");
+    }
+    return false;
 }
 
 void Timer5Timer(Vildo& app) {
@@ -173,19 +199,19 @@ void Timer4Timer(Vildo& app) {
         setTimer(app, 5, true);
         return;
     }
+    AreaItem next{app.BatchLan, app.BatchAfo};
     try {
         writeGlobalCC(app, app.GlobalCCFile);
-        uint32_t lan = app.BatchLan, afo = app.BatchAfo;
-        if (!nextArea(app.Omrde1, lan, afo)) {
+        if (!nextArea(app.Omrde1, next.lan, next.afo)) {
             app.BatchStart.reset();
             app.prompts->message("Klar!");
             return;
         }
-        if (app.BatchStart) restoreBatchStart(app);
-        if (!areaItemClick(app, static_cast<int>(lan), static_cast<int>(afo))) app.BatchStart.reset();
     } catch (const std::exception&) {
         app.prompts->message("Fel då ny område ska väljas!");
+        return;
     }
+    enterBatchArea(app, next);
 }
 
 }  // namespace vildo

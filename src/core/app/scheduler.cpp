@@ -18,6 +18,8 @@ int nextDue(const Vildo& app) {
 
 }  // namespace
 
+int Scheduler::next() const { return nextDue(app_); }
+
 bool Scheduler::step() {
     int n = nextDue(app_);
     if (n == 0 || app_.terminated) return false;

@@ -10,6 +10,8 @@ struct Vildo;
 class Scheduler {
 public:
     explicit Scheduler(Vildo& app) : app_(app) {}
+    // The timer step() fires next; 0 when none is enabled.
+    int next() const;
     // Fires the next due timer; false when none is enabled.
     bool step();
     // Fires timers until the predicate holds or nothing is enabled; false when it stopped for the limit.

@@ -71,15 +71,17 @@ void Processpop(ModelState& app) {
     const double wolves = app.Rov.Vargdodade;
     const double bears = app.Rov.Bjorndodade;
 
+    // Sums build up in locals and invariants are read once: stores into the records could otherwise alias
+    // them, and every pass would go through memory. The arithmetic and its order are those of the formulas.
+
     // Step 1: aging and the summer mortality factors.
-    su.SummerCows = 0;
-    su.SummerBulls = 0;
+    double cows = 0, bulls = 0;
     for (int a = 0; a <= 20; ++a) {
-        su.SummerCows += p.FemWinter[a];
-        su.SummerBulls += p.MaleWinter[a];
+        cows += p.FemWinter[a];
+        bulls += p.MaleWinter[a];
     }
-    su.SummerCows -= p.FemWinter[19];
-    su.SummerBulls -= p.MaleWinter[19];
+    su.SummerCows = cows - p.FemWinter[19];
+    su.SummerBulls = bulls - p.MaleWinter[19];
     double kF = 1, kM = 1, sF = 0, sM = 0;
     for (int a = 18; a >= 0; --a) {
         p.FemSummer[a + 1] = p.FemWinter[a];
@@ -95,20 +97,32 @@ void Processpop(ModelState& app) {
     // Step 2: births, summer deaths and the female harvest.
     const double ff = app.Fec.FecundityFactor;
     double fH = 0;
-    for (int a = 19; a >= 1; --a) {
-        app.PotentialBirths += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
-        p.FemDeadSummer[a] = std::min(p.FemSummer[a], kThird * kF * app.FemMortWeight[a] * p.FemSummer[a]);
-        p.MaleDeadSummer[a] = std::min(p.MaleSummer[a], kThird * kM * app.MaleMortWeight[a] * p.MaleSummer[a]);
-        su.NatDeadCowsSummer += p.FemDeadSummer[a];
-        su.NatDeadBullsSummer += p.MaleDeadSummer[a];
-        double adults = su.SummerCows + su.SummerBulls;
-        double s = adults > 0 ? su.SummerCows / adults : 0.5;
-        if (su.SummerCows > 0) p.FemDeadSummer[a] += wolves * (1.0 / 30) * s * p.FemSummer[a] / su.SummerCows;
-        if (su.SummerBulls > 0) p.MaleDeadSummer[a] += wolves * (1.0 / 30) * (1 - s) * p.MaleSummer[a] / su.SummerBulls;
-        p.FemSummer[a] -= p.FemDeadSummer[a];
-        p.MaleSummer[a] -= p.MaleDeadSummer[a];
-        fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * app.HarvestPressure * (1 + app.CalfProtection));
-        h.FemShot[a] = fH * p.FemSummer[a];
+    {
+        const double summerCows = su.SummerCows, summerBulls = su.SummerBulls;
+        const double adults = summerCows + summerBulls;
+        const double s = adults > 0 ? summerCows / adults : 0.5;
+        const double wolvesF = wolves * (1.0 / 30) * s, wolvesM = wolves * (1.0 / 30) * (1 - s);
+        const double kFs = kThird * kF, kMs = kThird * kM;
+        const double pressure = app.HarvestPressure, protection = 1 + app.CalfProtection;
+        double births = app.PotentialBirths, deadCows = su.NatDeadCowsSummer, deadBulls = su.NatDeadBullsSummer;
+        for (int a = 19; a >= 1; --a) {
+            births += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
+            double deadF = std::min(p.FemSummer[a], kFs * app.FemMortWeight[a] * p.FemSummer[a]);
+            double deadM = std::min(p.MaleSummer[a], kMs * app.MaleMortWeight[a] * p.MaleSummer[a]);
+            deadCows += deadF;
+            deadBulls += deadM;
+            if (summerCows > 0) deadF += wolvesF * p.FemSummer[a] / summerCows;
+            if (summerBulls > 0) deadM += wolvesM * p.MaleSummer[a] / summerBulls;
+            p.FemDeadSummer[a] = deadF;
+            p.MaleDeadSummer[a] = deadM;
+            p.FemSummer[a] -= deadF;
+            p.MaleSummer[a] -= deadM;
+            fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * pressure * protection);
+            h.FemShot[a] = fH * p.FemSummer[a];
+        }
+        app.PotentialBirths = births;
+        su.NatDeadCowsSummer = deadCows;
+        su.NatDeadBullsSummer = deadBulls;
     }
     if (su.SummerCows > 0) su.NatRateCowsSummer = su.NatDeadCowsSummer / su.SummerCows;
     if (su.SummerBulls > 0) su.NatRateBullsSummer = su.NatDeadBullsSummer / su.SummerBulls;
@@ -125,16 +139,23 @@ void Processpop(ModelState& app) {
     wi.WinterBulls = wi.WinterStock - wi.WinterCows;  // the wanted bulls after the hunt, until step 4 ends
     const double hm = std::max(0.0, su.SummerBulls - wi.WinterBulls);
     sF = sM = 0;
-    for (int a = 19; a >= 1; --a) {
-        if (su.SummerBulls > 0 && fH > 0)
-            h.MaleShot[a] = std::min(su.SummerBulls, std::max(0.0, p.MaleSummer[a] / su.SummerBulls * hm));
-        else
-            h.MaleShot[a] = 0;
-        if (a >= 6 && a <= 12) ht.PrimeBullsShot += h.MaleShot[a];
-        p.FemWinter[a] = std::max(0.0, p.FemSummer[a] - h.FemShot[a]);
-        p.MaleWinter[a] = std::max(0.0, p.MaleSummer[a] - h.MaleShot[a]);
-        sF += std::min(p.FemWinter[a], kTwoThirds * app.FemMortWeight[a] * p.FemWinter[a]);
-        sM += std::min(p.MaleWinter[a], kTwoThirds * app.MaleMortWeight[a] * p.MaleWinter[a]);
+    {
+        const double summerBulls = su.SummerBulls;
+        double prime = ht.PrimeBullsShot;
+        for (int a = 19; a >= 1; --a) {
+            const double shot = summerBulls > 0 && fH > 0
+                                    ? std::min(summerBulls, std::max(0.0, p.MaleSummer[a] / summerBulls * hm))
+                                    : 0;
+            h.MaleShot[a] = shot;
+            if (a >= 6 && a <= 12) prime += shot;
+            const double femWinter = std::max(0.0, p.FemSummer[a] - h.FemShot[a]);
+            const double maleWinter = std::max(0.0, p.MaleSummer[a] - shot);
+            p.FemWinter[a] = femWinter;
+            p.MaleWinter[a] = maleWinter;
+            sF += std::min(femWinter, kTwoThirds * app.FemMortWeight[a] * femWinter);
+            sM += std::min(maleWinter, kTwoThirds * app.MaleMortWeight[a] * maleWinter);
+        }
+        ht.PrimeBullsShot = prime;
     }
     if (sF > 0) kF = kTwoThirds * (app.NatMortPctF / 100.0) * wi.WinterCows / sF;
     if (sM > 0) kM = kTwoThirds * (app.NatMortPctM / 100.0) * wi.WinterBulls / sM;
@@ -142,23 +163,39 @@ void Processpop(ModelState& app) {
     kM = MFactorlimit(kM, app.ModelDensity, app.Land.CarryingCapacity);
 
     // Step 4: winter of the adults.
-    for (int a = 19; a >= 1; --a) {
-        ageShotF += a * h.FemShot[a];
-        ageShotM += a * h.MaleShot[a];
-        p.FemDeadWinter[a] = std::min(p.FemWinter[a], kTwoThirds * kF * app.FemMortWeight[a] * p.FemWinter[a]);
-        p.MaleDeadWinter[a] = std::min(p.MaleWinter[a], kTwoThirds * kM * app.MaleMortWeight[a] * p.MaleWinter[a]);
-        wi.NatDeadCowsWinter += p.FemDeadWinter[a];
-        wi.NatDeadBullsWinter += p.MaleDeadWinter[a];
-        double adults = wi.WinterCows + wi.WinterBulls;
-        double s = adults > 0 ? wi.WinterCows / adults : 0.5;
-        if (wi.WinterCows > 0) p.FemDeadWinter[a] += wolves * 0.2 * s * p.FemWinter[a] / wi.WinterCows;
-        if (wi.WinterBulls > 0) p.MaleDeadWinter[a] += wolves * 0.2 * (1 - s) * p.MaleWinter[a] / wi.WinterBulls;
-        p.FemWinter[a] = std::max(0.0, p.FemWinter[a] - p.FemDeadWinter[a]);
-        p.MaleWinter[a] = std::max(0.0, p.MaleWinter[a] - p.MaleDeadWinter[a]);
-        ageWinterF += a * p.FemWinter[a];
-        ageWinterM += a * p.MaleWinter[a];
-        app.ShotWeights.FemWeightShot += app.Fec.FemWeightFactor * h.FemWeight[a] * h.FemShot[a];
-        app.ShotWeights.MaleWeightShot += app.Fec.MaleWeightFactor * h.MaleWeight[a] * h.MaleShot[a];
+    {
+        const double winterCows = wi.WinterCows, winterBulls = wi.WinterBulls;
+        const double adults = winterCows + winterBulls;
+        const double s = adults > 0 ? winterCows / adults : 0.5;
+        const double wolvesF = wolves * 0.2 * s, wolvesM = wolves * 0.2 * (1 - s);
+        const double kFw = kTwoThirds * kF, kMw = kTwoThirds * kM;
+        const double femFactor = app.Fec.FemWeightFactor, maleFactor = app.Fec.MaleWeightFactor;
+        double deadCows = wi.NatDeadCowsWinter, deadBulls = wi.NatDeadBullsWinter;
+        double femWeight = app.ShotWeights.FemWeightShot, maleWeight = app.ShotWeights.MaleWeightShot;
+        for (int a = 19; a >= 1; --a) {
+            ageShotF += a * h.FemShot[a];
+            ageShotM += a * h.MaleShot[a];
+            const double femWinter = p.FemWinter[a], maleWinter = p.MaleWinter[a];
+            double deadF = std::min(femWinter, kFw * app.FemMortWeight[a] * femWinter);
+            double deadM = std::min(maleWinter, kMw * app.MaleMortWeight[a] * maleWinter);
+            deadCows += deadF;
+            deadBulls += deadM;
+            if (winterCows > 0) deadF += wolvesF * femWinter / winterCows;
+            if (winterBulls > 0) deadM += wolvesM * maleWinter / winterBulls;
+            p.FemDeadWinter[a] = deadF;
+            p.MaleDeadWinter[a] = deadM;
+            const double femLeft = std::max(0.0, femWinter - deadF), maleLeft = std::max(0.0, maleWinter - deadM);
+            p.FemWinter[a] = femLeft;
+            p.MaleWinter[a] = maleLeft;
+            ageWinterF += a * femLeft;
+            ageWinterM += a * maleLeft;
+            femWeight += femFactor * h.FemWeight[a] * h.FemShot[a];
+            maleWeight += maleFactor * h.MaleWeight[a] * h.MaleShot[a];
+        }
+        wi.NatDeadCowsWinter = deadCows;
+        wi.NatDeadBullsWinter = deadBulls;
+        app.ShotWeights.FemWeightShot = femWeight;
+        app.ShotWeights.MaleWeightShot = maleWeight;
     }
     if (wi.WinterCows > 0) wi.NatRateCowsWinter = wi.NatDeadCowsWinter / wi.WinterCows;
     if (wi.WinterBulls > 0) wi.NatRateBullsWinter = wi.NatDeadBullsWinter / wi.WinterBulls;
