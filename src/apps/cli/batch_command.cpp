@@ -83,7 +83,10 @@ int batchCommand(const std::vector<std::string>& args) {
     request.threads = o.threads;
     request.service = [url = service.url()] { return std::make_unique<HttpDataService>(url); };
     const CarryingCapacityOutcome outcome = runCarryingCapacityBatch(app, request);
-    return outcome == CarryingCapacityOutcome::NotStarted || outcome == CarryingCapacityOutcome::Ended ? 1 : 0;
+    // A walk that stopped at an area has not done its job, though every line it wrote stands.
+    if (outcome == CarryingCapacityOutcome::Stopped)
+        std::cerr << "Körningen stannade vid ett område; " << o.out << " har raderna för områdena före det.\n";
+    return outcome == CarryingCapacityOutcome::Done ? 0 : 1;
 }
 
 }  // namespace vildo::cli
