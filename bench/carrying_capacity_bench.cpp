@@ -10,6 +10,7 @@
 
 #include "app/carrying_capacity_run.h"
 #include "app/carrying_capacity_batch.h"
+#include "area/global_cc.h"
 #include "area/http_data_service.h"
 #include "bench_platform.h"
 #include "app/vildo.h"

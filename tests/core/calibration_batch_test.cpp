@@ -5,6 +5,7 @@
 #include "app/carrying_capacity_batch.h"
 #include "app/full_calibration.h"
 #include "app/start_year.h"
+#include "area/global_cc.h"
 #include "calibration_fixture.h"
 #include "util/file_io.h"
 

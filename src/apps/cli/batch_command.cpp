@@ -5,6 +5,7 @@
 #include "app/carrying_capacity_run.h"
 #include "app/carrying_capacity_batch.h"
 #include "area/county_table.h"
+#include "area/global_cc.h"
 #include "area/http_data_service.h"
 #include "cli_common.h"
 #include "commands.h"

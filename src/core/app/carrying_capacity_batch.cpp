@@ -2,70 +2,19 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <vector>
 
 #include "app/full_calibration.h"
-#include "calibration/regression.h"
 #include "app/start_year.h"
 #include "app/vildo.h"
+#include "area/global_cc.h"
+#include "calibration/carrying_capacity.h"
 #include "ui/info_dialog.h"
-#include "util/cp1252.h"
-#include "util/file_io.h"
 #include "util/format.h"
-#include "util/round.h"
 
 namespace vildo {
 
-const char* const kGlobalCCHeader =
-    "År\tLanafo\tLankod\tLan\tAFOnr\tAFO\tJaktarea\tLandarea\tArea\tCCDensity\tDensity\tCCSlope";
-
 namespace {
-
-constexpr double kSlopeLimit = 10;
-
-std::string selectedItem(const Vildo& app) {
-    const Control& list = app.ctl(C::Combo_Startyear);
-    if (list.position < 0 || list.position >= static_cast<int>(list.items.size())) return {};
-    return list.items[static_cast<size_t>(list.position)];
-}
-
-// The selected start year's estimate: its forage setting and its winter density.
-void storeEstimate(Vildo& app) {
-    const int64_t p = static_cast<int64_t>(app.pos(C::Combo_Startyear)) + 1;
-    if (p < 1 || p >= static_cast<int64_t>(app.Statistics.size())) return;
-    TStatistics& slot = app.Statistics[static_cast<size_t>(p)];
-    slot.CC = app.pos(C::Trk_barkraftovrig);
-    slot.Vildodens = app.pos(C::Trk_density) / 10.0;
-}
-
-// The yearly trend of the estimated forage settings. Years without an estimate have no forage setting:
-// counting them as 0 would drag the trend to the limit.
-double forageTrend(const Vildo& app) {
-    std::vector<double> years, forage;
-    for (int p = 1; p <= app.DataYears && p < static_cast<int>(app.Statistics.size()); ++p) {
-        const TStatistics& r = app.Statistics[static_cast<size_t>(p)];
-        if (r.CC <= 0) continue;
-        years.push_back(r.year);
-        forage.push_back(r.CC);
-    }
-    return std::clamp(Regress(years, forage), -kSlopeLimit, kSlopeLimit);
-}
-
-// The next area item after (lan, afo) in menu order, over counties without areas; false after the last.
-bool nextArea(const CountyMenu& menu, uint32_t& lan, uint32_t& afo) {
-    if (lan < menu.size() && afo + 1 < menu[lan].areas.size()) {
-        ++afo;
-        return true;
-    }
-    for (uint32_t l = lan + 1; l < menu.size(); ++l) {
-        if (menu[l].areas.empty()) continue;
-        lan = l;
-        afo = 0;
-        return true;
-    }
-    return false;
-}
 
 // The next area starts from the state the walk started from, so that its line does not depend on the areas
 // before it. Only the walk's own bookkeeping and what ties the state to its surroundings carry over.
@@ -92,53 +41,6 @@ void restoreBatchStart(Vildo& app) {
 }
 
 }  // namespace
-
-std::string globalCCLine(const Vildo& app) {
-    const TAreaHeader& h = app.Header;
-    const std::vector<std::string> fields = {selectedItem(app),
-                                             intStr(static_cast<int64_t>(h.Lankod) * 100 + h.AFOnr),
-                                             intStr(h.Lankod),
-                                             getShort(h.Lan),
-                                             intStr(h.AFOnr),
-                                             getShort(h.AFO),
-                                             intStr(h.Jaktarea),
-                                             intStr(h.Landarea),
-                                             intStr(app.AreaKha),
-                                             fix(app.pos(C::Trk_barkraftovrig) / 10.0, 15, 1),
-                                             fix(app.Winter.WinterDensity, 15, 1),
-                                             intStr(Round(h.AreaCCSlope * 100))};
-    std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + fields[i];
-    return line;
-}
-
-bool appendGlobalCC(Prompts& prompts, const std::string& file, const std::string& line) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file, ec);
-    const uint64_t end = exists ? std::filesystem::file_size(file, ec) : 0;
-    std::string text = exists ? std::string() : std::string(kGlobalCCHeader) + "\r\n";
-    text += line + "\r\n";
-    if (ec || !writeBytesAt(file, end, toCp1252(text))) {
-        prompts.message("Kunde inte skriva till filen: " + file);
-        return false;
-    }
-    return true;
-}
-
-bool writeGlobalCC(Vildo& app, const std::string& file) {
-    return appendGlobalCC(*app.prompts, file, globalCCLine(app));
-}
-
-std::vector<AreaItem> batchAreas(const CountyMenu& menu) {
-    std::vector<AreaItem> areas;
-    uint32_t lan = 0;
-    while (lan < menu.size() && menu[lan].areas.empty()) ++lan;
-    if (lan == menu.size()) return areas;
-    uint32_t afo = 0;
-    do areas.push_back({lan, afo});
-    while (nextArea(menu, lan, afo));
-    return areas;
-}
 
 bool enterBatchArea(Vildo& app, AreaItem area) {
     try {

@@ -20,6 +20,7 @@
 #include "app/start_year.h"
 #include "app/vildo.h"
 #include "app/dispatch.h"
+#include "area/global_cc.h"
 #include "model/prompts.h"
 #include "app/scheduler.h"
 
