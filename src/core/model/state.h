@@ -10,6 +10,7 @@
 
 #include "area/county_table.h"
 #include "area/statistics.h"
+#include "hunt/biodata.h"
 #include "hunt/goal_tables.h"
 #include "model/records.h"
 #include "ui/charts.h"
@@ -152,8 +153,8 @@ struct Vildo {
     // and the tables of the hunting page.
     TRule Rules[5] = {{1, 0, 0, 0}};  // every rule off; record 0 belongs to the header row
     int32_t RuleDialogRow = 0, RuleDialogFrom = 0, RuleDialogTo = 0;
-    int32_t QuotaProgress = 0;         // percent of the season's target shot so far
-    std::vector<std::string> Biodata;  // one row per encounter after the header, while "Spara biodata" is on
+    int32_t QuotaProgress = 0;        // percent of the season's target shot so far
+    std::vector<BiodataRow> Biodata;  // one row per encounter, while "Spara biodata" is on
     Grid StringGrid2 = designStringGrid2();
     Grid Stringgrid5 = designStringgrid5();
     Grid StringGrid3 = designStringGrid3();

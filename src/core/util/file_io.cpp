@@ -160,6 +160,31 @@ bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes
     return failed();
 }
 
+bool overwriteFile(const std::filesystem::path& file, const std::string& bytes, std::error_code& ec) {
+    ec.clear();
+    if (!isRegularFile(file)) return writeFileAtomic(file, bytes, ec);
+    int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        ec = lastError();
+        return failed();
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return writeFileAtomic(file, bytes, ec);
+    }
+    bool ok = writeAll(fd, bytes, ec);
+    if (ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        ec = lastError();
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        ec = lastError();
+        ok = false;
+    }
+    return ok || failed();
+}
+
 uint64_t failedWrites() { return writeFailures; }
 
 std::string writeFailureReason(const std::error_code& ec) {

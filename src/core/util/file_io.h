@@ -29,6 +29,12 @@ bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes
 // device or pipe is written in place, as it cannot be replaced.
 bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes, std::error_code& ec);
 
+// Rewrites a file that is written again and again, such as an export of every season: a regular file is
+// overwritten from its start and cut to its new length, because replacing it by a rename makes the file system
+// push it to disk at once (ext4 does, about a millisecond for a few hundred kB); anything else, or a missing
+// file, goes through writeFileAtomic. A crash mid-write can leave old bytes after new ones until the next write.
+bool overwriteFile(const std::filesystem::path& file, const std::string& bytes, std::error_code& ec);
+
 // How many writes of this process have failed so far: a caller that must not end in success after a failed
 // write, such as the command line, asks this at the end.
 uint64_t failedWrites();
