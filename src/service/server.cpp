@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "answers.h"
+#include "ui/platform.h"
 
 namespace vildo::service {
 
@@ -228,7 +229,11 @@ std::unique_ptr<ServiceDatabase> openServiceDatabase(const std::filesystem::path
     return db;
 }
 
-std::filesystem::path defaultSeedDir() { return VILDO_SEED_DIR; }
+std::filesystem::path defaultSeedDir() {
+    // An installed program reads the data installed with it; one run from its build tree, the source tree's.
+    const std::filesystem::path share = installedShareDir(runningProgramDir());
+    return share.empty() ? std::filesystem::path(VILDO_SEED_DIR) : share / "data";
+}
 
 BackgroundService::BackgroundService(const std::filesystem::path& dbFile, const std::filesystem::path& seedDir,
                                      const std::string& host, int port)

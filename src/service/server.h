@@ -51,7 +51,7 @@ private:
 std::unique_ptr<ServiceDatabase> openServiceDatabase(const std::filesystem::path& file,
                                                      const std::filesystem::path& seedDir);
 
-// The folder of the seed data set the build knows about.
+// The folder of the seed data set: the one installed with the program, else the source tree's.
 std::filesystem::path defaultSeedDir();
 
 // The service on a background thread, for the command line, the window and tests: loopback and a free

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/season_driver.h"
+#include "hunt/biodata.h"
 #include "hunt/hunt.h"
 #include "hunt/season.h"
 #include "model/parameters.h"
@@ -85,7 +86,7 @@ TEST(Seasons, TheSameSeedGivesTheSameSeasonsToTheLastBiodataRow) {
         std::vector<std::string> rows;
         for (uint32_t k = 1; k <= 4; ++k) {
             forward(**t, seed + k - 1);
-            rows.insert(rows.end(), (*t)->Biodata.begin(), (*t)->Biodata.end());
+            for (const BiodataRow& r : (*t)->Biodata) rows.push_back(biodataRow(r));
         }
         return std::make_pair(std::move(t), rows);
     };

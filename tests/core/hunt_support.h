@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hunt/biodata.h"
 #include "hunt/hunt.h"
 #include "support/test_app.h"
 
@@ -44,7 +45,7 @@ protected:
         t->Harvest = THarvestByAge{};
         t->Enc = TEncounters{};
         t->Enc.CowRisk = t->pos(C::trk_korisk) * 0.01;
-        t->Biodata.assign(1, kBiodataHeader);
+        t->Biodata.clear();
     }
     void addCows(int age, int none, int one, int twins) {
         TPopulation& p = t->Pop;
@@ -72,10 +73,10 @@ protected:
         p.adults = bulls + cows;
         return p;
     }
-    // The encounter rows after the header.
+    // The encounter rows as the biodata list writes them.
     std::vector<std::vector<std::string>> rows() {
         std::vector<std::vector<std::string>> out;
-        for (size_t i = 1; i < t->Biodata.size(); ++i) out.push_back(fields(t->Biodata[i]));
+        for (const BiodataRow& r : t->Biodata) out.push_back(fields(biodataRow(r)));
         return out;
     }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "hunt/biodata.h"
 #include "hunt/goal_tables.h"
 #include "app/goal_handlers.h"
 #include "hunt/goals.h"
@@ -35,8 +36,21 @@ TEST(HuntCalendar, TheSeasonIsFrontLoaded) {
 }
 
 TEST(Biodata, RowOfACowShotAtTheTwelfthEncounter) {
-    EXPECT_EQ(biodataRow(12, 400, huntCalendar(12, 400), 9, true, 3, "Ko", 7, 0), "12;400;2;1;9;J;3;Ko;7;0");
-    EXPECT_EQ(biodataRow(1, 10, {1, 1}, 0, false, 0, "Kalv", 11, 2), "1;10;1;1;0;N;0;Kalv;11;2");
+    const HuntDate d = huntCalendar(12, 400);
+    EXPECT_EQ(biodataRow({12, 400, d.week, d.day, 9, true, 3, "Ko", 7, 0}), "12;400;2;1;9;J;3;Ko;7;0");
+    EXPECT_EQ(biodataRow({1, 10, 1, 1, 0, false, 0, "Kalv", 11, 2}), "1;10;1;1;0;N;0;Kalv;11;2");
+}
+
+TEST(Biodata, TheListIsWrittenAsWindows1252LinesEndedByCrLf) {
+    // The header's letters are one byte each and every row ends in CRLF.
+    std::string text = biodataHeaderLine();
+    appendBiodataLines(text, {{1, 10, 1, 1, 0, false, 0, "Tjur", 4, 6}, {2, 10, 3, 1, 3, true, 2, "Kalv", 9, 1}});
+    const std::string header =
+        "HT;MHT;DAG;Vecka;Totalt;F\xe4lld (J/N);Kumul;Djur;\xc5lder/kons \xe5lder);Taggar/kalvar\r\n";
+    EXPECT_EQ(text, header + "1;10;1;1;0;N;0;Tjur;4;6\r\n2;10;1;3;3;J;2;Kalv;9;1\r\n");
+    std::string none;
+    appendBiodataLines(none, {});
+    EXPECT_EQ(none, "");
 }
 
 TEST(Ruleactive, OnlyAnEnabledIntervalInItsWeeksBeyondTheHistoricRecordUnlessAlways) {
@@ -88,8 +102,7 @@ TEST_F(SeasonTest, ZeroTargetsInQuotaModeMeetOneAnimalAndShootNothing) {
     Planering(a());
     EXPECT_EQ(a().HuntTry, 1);
     EXPECT_EQ(a().HarvestTot.TotalShot, 0);
-    ASSERT_EQ(a().Biodata.size(), 2u);
-    EXPECT_EQ(a().Biodata[0], kBiodataHeader);
+    ASSERT_EQ(a().Biodata.size(), 1u);
     EXPECT_EQ(rows()[0][Falld], "N");
     EXPECT_EQ(a().QuotaProgress, 0);
 }
@@ -101,7 +114,7 @@ TEST_F(SeasonTest, AStockBelowTheTargetIsNotHuntedButTheYearRuns) {
     a().HarvestTot.Week1BullsShot = 7;
     Planering(a());
     EXPECT_EQ(a().HuntTry, 0);
-    EXPECT_EQ(a().Biodata, std::vector<std::string>{kBiodataHeader});
+    EXPECT_TRUE(a().Biodata.empty());
     EXPECT_EQ(a().HarvestTot.TotalShot, 0);
     EXPECT_EQ(a().QuotaProgress, 0);
     EXPECT_EQ(a().HarvestTot.Week1BullsShot, 0);

@@ -96,5 +96,32 @@ TEST(Folders, APortableProgramMakesNoDocumentsFolder) {
     EXPECT_FALSE(fs::exists(t->platform.documentsDir));
 }
 
+// Root may write under /usr: an installed program keeps its files in the user's folders all the same.
+TEST(Folders, AnInstalledProgramIsNeverPortable) {
+    test::TestApp t;
+    t->platform.installed = true;
+    DetermineFolders(*t);
+    EXPECT_FALSE(t->Paths.Writegrants);
+    EXPECT_EQ(t->Paths.Appdata, (t.dir.path / "appdata" / "Vildo").string() + "/");
+    EXPECT_EQ(t->Paths.MyDocs, (t.dir.path / "documents").string());
+    EXPECT_FALSE(fs::exists(t.dir.path / "program" / "tmp.vrd"));
+    EXPECT_TRUE(t.prompts.messages.empty());
+}
+
+// The program knows an install prefix by the seed data installed beside its own folder; a build tree has none.
+TEST(Folders, AnInstallPrefixIsKnownByItsSeedData) {
+    test::TestApp t;
+    const fs::path bin = t.dir.path / "prefix" / "bin";
+    fs::create_directories(bin);
+    EXPECT_TRUE(installedShareDir(bin).empty());
+    EXPECT_FALSE(Platform::system(bin).installed);
+    const fs::path share = t.dir.path / "prefix" / "share" / "vildo";
+    EXPECT_EQ((bin / kShareFromProgramDir).lexically_normal(), share);
+    fs::create_directories(share / "data");
+    EXPECT_EQ(installedShareDir(bin), share);
+    EXPECT_TRUE(Platform::system(bin).installed);
+    EXPECT_TRUE(installedShareDir({}).empty());
+}
+
 }  // namespace
 }  // namespace vildo

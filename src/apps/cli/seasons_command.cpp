@@ -4,14 +4,13 @@
 
 #include "cli_common.h"
 #include "commands.h"
+#include "hunt/biodata.h"
 #include "hunt/exports.h"
-#include "hunt/hunt.h"
 #include "app/scenarios.h"
 #include "app/season_driver.h"
 #include "service_connection.h"
 #include "app/dispatch.h"
 #include "ui_dump.h"
-#include "util/cp1252.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/json_writer.h"
@@ -161,11 +160,11 @@ int seasonsCommand(const std::vector<std::string>& args) {
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;
     if (o.saveStats) dispatch(app, [&] { setChecked(app, C::chk_save, true); });
 
-    std::string biodata = toCp1252(kBiodataHeader) + "\r\n";
+    std::string biodata = biodataHeaderLine();
     app.seasonObserver = [&](const Vildo& a) {
         o.json ? printJson(a) : printText(a);
-        // Each season's list starts with the header; the file has it once.
-        for (size_t i = 1; i < a.Biodata.size(); ++i) biodata += toCp1252(a.Biodata[i]) + "\r\n";
+        // The file has the header once, then every season's rows.
+        appendBiodataLines(biodata, a.Biodata);
     };
     if (o.scenarioLoad) {
         s.prompts.fileAnswers.push_back(*o.scenarioLoad);

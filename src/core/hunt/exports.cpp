@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "hunt/biodata.h"
 #include "hunt/season_state.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
@@ -131,12 +132,11 @@ void savetofile2(SeasonState& app, const std::string& mode) {
 
 void saveBiodata(SeasonState& app) {
     if (!app.checked(C::chk_biodata)) return;
-    std::vector<std::string> lines;
-    lines.reserve(app.Biodata.size());
-    for (const std::string& row : app.Biodata) lines.push_back(toCp1252(row));
+    std::string text = biodataHeaderLine();
+    appendBiodataLines(text, app.Biodata);
     const fs::path file = inMyDocs(app, "Biodata.csv");
     std::error_code ec;
-    if (!writeFileAtomic(file, joinCrLf(lines), ec))
+    if (!writeFileAtomic(file, text, ec))
         reportWriteFailure(app, file, ec,
                            "Kan inte skriva till fil. Kontrollera om filen Biodata.csv är öppen i annat program");
 }

@@ -1,11 +1,9 @@
 #include "hunt/hunt.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <string>
 
 #include "hunt/exports.h"
 #include "hunt/goal_tables.h"
@@ -107,30 +105,6 @@ double encounterCeiling(double summerStock) {
 
 }  // namespace
 
-std::string biodataRow(int huntTry, int maxTries, HuntDate date, double totalShot, bool shot, double categoryShot,
-                       const char* category, int age, int last) {
-    // A season writes one row per encounter: one allocation each, numbers converted in place.
-    std::string row;
-    row.reserve(64);
-    auto field = [&](int64_t v, char end) {
-        char digits[24];
-        row.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
-        if (end) row += end;
-    };
-    field(huntTry, ';');
-    field(maxTries, ';');
-    field(date.day, ';');
-    field(date.week, ';');
-    field(Round(totalShot), ';');
-    row += shot ? "J;" : "N;";
-    field(Round(categoryShot), ';');
-    row += category;
-    row += ';';
-    field(age, ';');
-    field(last, 0);
-    return row;
-}
-
 SeasonPlan seasonTargets(SeasonState& app) {
     if (app.display && app.display->clearPyramids) app.display->clearPyramids(app);
     SeasonPlan plan;
@@ -160,7 +134,6 @@ SeasonPlan seasonTargets(SeasonState& app) {
     su.SummerDeaths = su.SummerDeadCows = su.SummerDeadBulls = su.SummerDeadCalves = 0;
 
     app.Biodata.clear();
-    if (app.checked(C::chk_biodata)) app.Biodata.emplace_back(kBiodataHeader);
 
     plan.bullsLeft = static_cast<double>(Round(g.BullQuota));
     plan.cowsLeft = static_cast<double>(Round(g.CowQuota));
@@ -246,8 +219,8 @@ void hunt(SeasonState& app, SeasonPlan& plan) {
                 ht.ObsBullShare = static_cast<double>(en.SeenBulls) / (en.SeenBulls + en.SeenCows);
         }
         if (app.checked(C::chk_biodata))
-            app.Biodata.push_back(biodataRow(app.HuntTry, app.MaxTries, date, ht.TotalShot, shot, row.count,
-                                             row.category, row.age, row.last));
+            app.Biodata.push_back({app.HuntTry, app.MaxTries, date.week, date.day, Round(ht.TotalShot), shot,
+                                   Round(row.count), row.category, row.age, row.last});
         // The season flag is always set during a season; a hunt run without it must still end.
     } while (!(plan.calvesLeft + plan.cowsLeft + plan.bullsLeft == 0 || su.SummerCows + su.SummerBulls <= 0 ||
                date.week > 19));

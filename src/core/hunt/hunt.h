@@ -2,14 +2,10 @@
 // animal met, its calves or antlers, the hunting rules and the calendar of the season.
 #pragma once
 #include <cstdint>
-#include <string>
 
 namespace vildo {
 
 struct SeasonState;
-
-// The biodata list's header line.
-constexpr const char* kBiodataHeader = "HT;MHT;DAG;Vecka;Totalt;Fälld (J/N);Kumul;Djur;Ålder/kons ålder);Taggar/kalvar";
 
 // The season's targets and what the hunt keeps for one call of Planering.
 struct SeasonPlan {
@@ -24,7 +20,7 @@ struct SeasonPlan {
 };
 
 // The season's targets from the target per 1000 ha and the calf and bull shares; clears the season's
-// harvest, deaths and encounter counters and starts the biodata list.
+// harvest, deaths and encounter counters and empties the biodata list.
 SeasonPlan seasonTargets(SeasonState& app);
 
 enum Sex { Female = 1, Male = 2 };
@@ -48,12 +44,6 @@ struct HuntDate {
     int week, day;
 };
 HuntDate huntCalendar(int huntTry, int maxTries);
-
-// One biodata row: the encounter, its date, the animals shot in all, "J" or "N", then the animals of the
-// category shot, the category ("Tjur", "Ko", "Kalv"), the age (the mother's for a calf), and the antler
-// points, 0 for a cow, or the calves with the mother.
-std::string biodataRow(int huntTry, int maxTries, HuntDate date, double totalShot, bool shot, double categoryShot,
-                       const char* category, int age, int last);
 
 // The hunt, encounter by encounter, until the targets are met, the adults are gone or week 19 has passed.
 void hunt(SeasonState& app, SeasonPlan& plan);

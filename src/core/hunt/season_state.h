@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hunt/biodata.h"
 #include "hunt/goal_tables.h"
 #include "model/model_state.h"
 #include "util/grid.h"
@@ -25,8 +26,8 @@ struct SeasonState : ModelState {
 
     TRule Rules[5] = {{1, 0, 0, 0}};  // every rule off; record 0 belongs to the header row
     int32_t RuleDialogRow = 0, RuleDialogFrom = 0, RuleDialogTo = 0;
-    int32_t QuotaProgress = 0;         // percent of the season's target shot so far
-    std::vector<std::string> Biodata;  // one row per encounter after the header, while "Spara biodata" is on
+    int32_t QuotaProgress = 0;        // percent of the season's target shot so far
+    std::vector<BiodataRow> Biodata;  // one row per encounter, while "Spara biodata" is on
     Grid StringGrid2 = designStringGrid2();
     Grid Stringgrid5 = designStringgrid5();
     Grid StringGrid3 = designStringGrid3();

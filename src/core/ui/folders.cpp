@@ -27,7 +27,8 @@ void DetermineFolders(WindowState& app) {
 
     paths.Writegrants = false;
     fs::path probe = fs::path(paths.Exefile) / "tmp.vrd";
-    {
+    // An installed program's folder is shared by every user (and writable by root): never portable.
+    if (!pl.installed) {
         std::ofstream f(probe, std::ios::binary | std::ios::trunc);
         paths.Writegrants = static_cast<bool>(f);
     }

@@ -10,9 +10,25 @@
 
 namespace vildo {
 
+const char* const kShareFromProgramDir = VILDO_SHARE_FROM_BIN;
+
+std::filesystem::path runningProgramDir() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+std::filesystem::path installedShareDir(const std::filesystem::path& programDir) {
+    if (programDir.empty()) return {};
+    const std::filesystem::path share = (programDir / kShareFromProgramDir).lexically_normal();
+    std::error_code ec;
+    return std::filesystem::is_directory(share / "data", ec) ? share : std::filesystem::path();
+}
+
 Platform Platform::system(const std::filesystem::path& exeDir) {
     Platform p;
     p.exeDir = exeDir;
+    p.installed = !installedShareDir(exeDir).empty();
     const char* home = std::getenv("HOME");
     const char* docs = std::getenv("XDG_DOCUMENTS_DIR");
     const char* data = std::getenv("XDG_DATA_HOME");

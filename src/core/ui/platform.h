@@ -14,9 +14,20 @@ struct Platform {
     std::function<uint32_t()> clockSeed;  // a seed for the random generator from the clock
     std::function<int()> currentYear;
     std::function<double()> wallSeconds;  // a monotonic clock, for timing long work
+    // The program runs from an install prefix, whose folders every user shares: it never runs portably there.
+    bool installed = false;
 
-    // The real clock and the user's folders (XDG on Linux).
+    // The real clock and the user's folders (XDG on Linux); installed when exeDir has installed files beside it.
     static Platform system(const std::filesystem::path& exeDir);
 };
+
+// The installed read-only files' folder as seen from the program's folder ("../share/vildo" for bin).
+extern const char* const kShareFromProgramDir;
+
+// The folder of the running program file; empty when the system cannot tell.
+std::filesystem::path runningProgramDir();
+// The read-only files of a program installed in programDir (its seed data in "data"), or empty when the program
+// runs from its build tree.
+std::filesystem::path installedShareDir(const std::filesystem::path& programDir);
 
 }  // namespace vildo
