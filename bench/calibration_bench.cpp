@@ -6,57 +6,21 @@
 #include <filesystem>
 #include <memory>
 
-#include "area/data_service.h"
 #include "calibration/full_calibration.h"
 #include "calibration/start_year.h"
 #include "model/state.h"
+#include "seed_area.h"
 #include "ui/scheduler.h"
 #include "ui/startup.h"
-#include "util/file_io.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSeedArea = fs::path(__FILE__).parent_path().parent_path() / "data" / "areas" / "01_01.csv";
-
-// The seed file as "vildosql.php" answers it: comment lines dropped, fields joined by "|", lines by ";".
-std::string statisticsAnswer(const std::string& file) {
-    std::string answer, line;
-    const std::string text = vildo::readWholeFile(file).value_or("");
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t nl = text.find('\n', at);
-        line = text.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
-        at = nl == std::string::npos ? text.size() : nl + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        for (char& c : line)
-            if (c == ';') c = '|';
-        answer += (answer.empty() ? "" : ";") + line;
-    }
-    return answer;
-}
-
-// Norra Roslagen alone in the menu, nothing cached, every upload registered.
-class SeedService : public vildo::DataService {
-public:
-    explicit SeedService(std::string stats) : stats_(std::move(stats)) {}
-    std::string get(const std::string& script, const std::string& query) override {
-        if (script == "vildoAFOsql.php") return query.rfind("a=1&", 0) == 0 ? "Stockholm|Norra Roslagen" : "";
-        if (script == "vildosql.php") return stats_;
-        if (script == "vildosql_R2.php") return "R2;0;0;0;0;0";
-        return "Registrerat";
-    }
-
-private:
-    std::string stats_;
-};
-
 void BM_CalibrateSeedArea(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "vildo-calibration-bench";
     fs::create_directories(dir / "program");
-    SeedService service(statisticsAnswer(kSeedArea.string()));
+    vildo::bench::SeedService service(vildo::bench::statisticsAnswer(vildo::bench::kSeedArea.string()));
     vildo::SilentPrompts prompts;
     int64_t replays = 0;
     double density = 0;

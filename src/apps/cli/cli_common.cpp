@@ -1,11 +1,17 @@
 #include "cli_common.h"
 
+#include <functional>
 #include <iostream>
 
+#include "area/county_table.h"
+#include "calibration/full_calibration.h"
+#include "calibration/start_year.h"
+#include "hunt/season_driver.h"
 #include "ui/dispatch.h"
 #include "ui/scheduler.h"
 #include "ui/startup.h"
 #include "util/parse.h"
+#include "util/random.h"
 
 namespace vildo::cli {
 
@@ -14,6 +20,41 @@ namespace {
 // The command line works in the folder it is run from: its settings, snapshots and exports land there,
 // as they land beside a portable program.
 std::filesystem::path workingFolder() { return std::filesystem::current_path(); }
+
+// The area loaded, its stock estimated or not, and its history switched on.
+bool replayableHistory(Session& s, int countyItem, int areaItem, bool estimate) {
+    Vildo& app = *s.app;
+    bool loaded = false;
+    dispatch(app, [&] { loaded = FetchAreaNames(app); });
+    if (!loaded) return false;
+    const CountyMenu& menu = app.Omrde1;
+    if (countyItem >= static_cast<int>(menu.size()) || areaItem >= static_cast<int>(menu[countyItem].areas.size()))
+        throw UsageError("Det finns inget område " + std::to_string(areaItem) + " under länsposten " +
+                         std::to_string(countyItem));
+    if (estimate) {
+        // The start-up finishes first, as before a user's first click: its season reset would cut into the
+        // estimate. Without a window nobody reads the search's message: it goes on to the full calibration.
+        Scheduler(app).runUntil(
+            [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
+        app.InfoFlags[2] = 1;
+    }
+    loaded = false;
+    dispatch(app, [&] { loaded = areaItemClick(app, countyItem, areaItem); });
+    if (!loaded || !app.AreaLoaded) return false;
+    if (estimate) {
+        Scheduler scheduler(app);
+        dispatch(app, [&] { scheduler.runUntil([&] { return !calibrationRunning(app); }); });
+        if (app.terminated) return false;
+        dispatch(app, [&] { btn_rensaClick(app); });
+    } else {
+        for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
+        endCalibration(app);
+    }
+    dispatch(app, [&] {
+        if (chk_statsMouseDown(app)) setChecked(app, C::chk_stats, true);
+    });
+    return app.checked(C::chk_stats);
+}
 
 }  // namespace
 
@@ -94,6 +135,20 @@ uint32_t seedOption(const std::vector<std::string>& args, size_t& i) {
     auto n = parseInt(v);
     if (!n || *n < 0 || *n > 4294967295LL) throw UsageError("--seed ska vara ett heltal 0..4294967295, fick: " + v);
     return static_cast<uint32_t>(*n);
+}
+
+void seedPresses(Vildo& app, uint32_t seed) {
+    app.platform.clockSeed = [seed, calls = 0u]() mutable { return seed + (calls++ == 0 ? 0 : calls - 2); };
+}
+
+bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate, std::optional<uint32_t> seed) {
+    Vildo& app = *s.app;
+    // The estimate draws from a stream of its own, so the presses keep theirs.
+    std::function<uint32_t()> pressSeeds = app.platform.clockSeed;
+    if (seed) app.platform.clockSeed = [seed = *seed, draws = 0u]() mutable { return mixSeed(seed, draws++); };
+    const bool loaded = replayableHistory(s, countyItem, areaItem, estimate);
+    app.platform.clockSeed = std::move(pressSeeds);
+    return loaded;
 }
 
 }  // namespace vildo::cli

@@ -2,6 +2,7 @@
 #pragma once
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,5 +62,14 @@ struct Session {
 std::string optionValue(const std::vector<std::string>& args, size_t& i);
 // The value of --seed: an unsigned 32-bit integer.
 uint32_t seedOption(const std::vector<std::string>& args, size_t& i);
+
+// Seeds the random generator with S at the initialisation, then S + k - 1 at the k-th forward press.
+void seedPresses(Vildo& app, uint32_t seed);
+
+// Loads the area and switches its history on, so that the first press replays every historic year from the
+// first start year. As in the window, the start-year change first estimates the stock (the search and the
+// full calibration, to the verdict); without the estimate the history is replayed from the defaults. With a
+// seed the estimate draws from a stream of its own, leaving the presses theirs.
+bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate, std::optional<uint32_t> seed);
 
 }  // namespace vildo::cli

@@ -11,5 +11,6 @@ int synthCommand(const std::vector<std::string>& args);
 int seasonsCommand(const std::vector<std::string>& args);
 int calibrateCommand(const std::vector<std::string>& args);
 int batchCommand(const std::vector<std::string>& args);
+int forecastCommand(const std::vector<std::string>& args);
 
 }  // namespace vildo::cli

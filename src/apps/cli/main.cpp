@@ -35,6 +35,14 @@ constexpr const char* kUsage =
     "      --scenario-load läser ett scenario före säsongerna, --scenario-save sparar det efter dem;\n"
     "      --demography skriver demografin per ålder. Med ett område skattas först älgstammen som i\n"
     "      fönstret (--seed gör skattningen upprepbar); --no-estimate spelar historiken från grundvärdena.\n"
+    "  forecast --years N [--replicates K] [--seed S] [--set KONTROLL=POSITION]... [--presses P]\n"
+    "          [--county-item I --area-item J [--no-estimate] [--service URL]] [--json] [--csv FIL] [--threads T]\n"
+    "      Prognos: K framtider (500 utan --replicates) om N jaktsäsonger (1..20) från där pil höger står:\n"
+    "      efter jämviktskörningen, efter P tryck, eller med ett område efter skattningen och historiken.\n"
+    "      Skriver per år percentilerna 10, 50 och 90 av vinterstam, sommarstam, avskjutning, tjurandel och\n"
+    "      kalvar per ko, och andelen framtider som fyller kvoten, hamnar inom 10 % av önskad vinterstam och\n"
+    "      där stammen är bortskjuten. --seed S gör trycken och prognosen upprepbara; --csv skriver tabellen\n"
+    "      till FIL; --threads T kör på T trådar (utan: alla kärnor), med samma resultat.\n"
     "  calibrate --county-item I --area-item J [--start-year Å] [--seed S] [--json] [--service URL] [--db FIL]\n"
     "      Läser in området, beräknar vinterstammen och skattar älgstammen som programmet gör efter ett\n"
     "      byte av startår; skriver slutsatsen. Utan --service laddas resultatet upp till den lokala\n"
@@ -54,6 +62,7 @@ constexpr Command kCommands[] = {
     {"area", vildo::cli::areaCommand},
     {"synth", vildo::cli::synthCommand},
     {"seasons", vildo::cli::seasonsCommand},
+    {"forecast", vildo::cli::forecastCommand},
     {"calibrate", vildo::cli::calibrateCommand},
     {"batch", vildo::cli::batchCommand},
 };

@@ -2,9 +2,6 @@
 #include <iostream>
 #include <optional>
 
-#include "area/county_table.h"
-#include "calibration/full_calibration.h"
-#include "calibration/start_year.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "hunt/exports.h"
@@ -13,14 +10,12 @@
 #include "hunt/season_driver.h"
 #include "service_connection.h"
 #include "ui/dispatch.h"
-#include "ui/scheduler.h"
 #include "ui_dump.h"
 #include "util/cp1252.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/json_writer.h"
 #include "util/parse.h"
-#include "util/random.h"
 
 namespace vildo::cli {
 
@@ -151,65 +146,16 @@ void printText(const Vildo& a) {
 
 }  // namespace
 
-// Loads the area and switches its history on, so that the first press replays every historic year from the
-// first start year. As in the window, the start-year change first estimates the stock (the search and the
-// full calibration, to the verdict); without the estimate the history is replayed from the defaults.
-bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate) {
-    Vildo& app = *s.app;
-    bool loaded = false;
-    dispatch(app, [&] { loaded = FetchAreaNames(app); });
-    if (!loaded) return false;
-    const CountyMenu& menu = app.Omrde1;
-    if (countyItem >= static_cast<int>(menu.size()) || areaItem >= static_cast<int>(menu[countyItem].areas.size()))
-        throw UsageError("Det finns inget område " + std::to_string(areaItem) + " under länsposten " +
-                         std::to_string(countyItem));
-    if (estimate) {
-        // The start-up finishes first, as before a user's first click: its season reset would cut into the
-        // estimate. Without a window nobody reads the search's message: it goes on to the full calibration.
-        Scheduler(app).runUntil(
-            [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
-        app.InfoFlags[2] = 1;
-    }
-    loaded = false;
-    dispatch(app, [&] { loaded = areaItemClick(app, countyItem, areaItem); });
-    if (!loaded || !app.AreaLoaded) return false;
-    if (estimate) {
-        Scheduler scheduler(app);
-        dispatch(app, [&] { scheduler.runUntil([&] { return !calibrationRunning(app); }); });
-        if (app.terminated) return false;
-        dispatch(app, [&] { btn_rensaClick(app); });
-    } else {
-        for (int n : {2, 6, 9, 11, 12}) setTimer(app, n, false);
-        endCalibration(app);
-    }
-    dispatch(app, [&] {
-        if (chk_statsMouseDown(app)) setChecked(app, C::chk_stats, true);
-    });
-    return app.checked(C::chk_stats);
-}
-
 int seasonsCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
     Session s;
     Vildo& app = *s.app;
-    if (o.seed) {
-        // S at the initialisation, then S + k - 1 at the k-th forward press.
-        app.platform.clockSeed = [seed = *o.seed, calls = 0u]() mutable {
-            return seed + (calls++ == 0 ? 0 : calls - 2);
-        };
-    }
+    if (o.seed) seedPresses(app, *o.seed);
     std::unique_ptr<ServiceConnection> service;
     if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
     if (service) app.dataService = service->client();
     s.start(o.settings);
-    if (o.countyItem) {
-        // The estimate draws from a stream of its own, so the presses keep theirs.
-        std::function<uint32_t()> pressSeeds = app.platform.clockSeed;
-        if (o.seed) app.platform.clockSeed = [seed = *o.seed, draws = 0u]() mutable { return mixSeed(seed, draws++); };
-        const bool loaded = loadHistory(s, *o.countyItem, *o.areaItem, o.estimate);
-        app.platform.clockSeed = std::move(pressSeeds);
-        if (!loaded) return 1;
-    }
+    if (o.countyItem && !loadHistory(s, *o.countyItem, *o.areaItem, o.estimate, o.seed)) return 1;
     if (!s.settle()) return 1;
     // "Spara biodata" on without its check of the working folder's Biodata.csv: the rows go to the given file.
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;

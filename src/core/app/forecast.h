@@ -10,17 +10,19 @@ namespace vildo {
 struct Vildo;
 
 struct ForecastRequest {
-    int years = 5;          // seasons per future, 1..20
+    int years = 5;  // seasons per future, 1..20
     int replicates = 500;
-    uint32_t seed = 0;      // replicate r is seeded from this and r
-    int threads = 0;        // 0: every core; results never depend on it
+    uint32_t seed = 0;  // replicate r is seeded from this and r
+    int threads = 0;    // 0: every core; results never depend on it
 };
 
 // Called from worker threads with the number of replicates done; returning false cancels the run.
 using ForecastProgress = std::function<bool(int done)>;
 
 // Runs the replicates on copies of the state, exactly as that many presses of the forward button would, and
-// summarises them. The given state is left as it was; no file is written and no dialog is shown.
+// summarises them. The given state is left as it was; no file is written and no dialog is shown. Season k of
+// replicate r draws from the seed mixSeed(mixSeed(seed, r), k). Throws std::invalid_argument for years outside
+// 1..20 or no replicates; an error inside a season propagates. The state must not change while this runs.
 Forecast runForecast(const Vildo& app, const ForecastRequest& request, const ForecastProgress& progress = {});
 
 }  // namespace vildo

@@ -10,14 +10,14 @@ namespace vildo {
 struct ForecastSeason {
     double winterDensity = 0;  // moose per 1000 ha after the season
     double summerDensity = 0;
-    double harvest = 0;        // moose shot
-    double target = 0;         // the season's harvest target
-    double bullShare = 0;      // percent bulls among adults in the winter stock
+    double harvest = 0;    // moose shot
+    double target = 0;     // the season's harvest target
+    double bullShare = 0;  // percent bulls among adults in the winter stock
     double calvesPerCow = 0;
-    bool extinct = false;      // the stock was shot out in this season or before
+    bool extinct = false;  // the stock was shot out in this season or before; densities, shares 0
 };
 
-// The 10th, 50th and 90th percentiles over the replicates.
+// The 10th, 50th and 90th percentiles over the replicates, interpolated linearly between the closest ranks.
 struct Spread {
     double p10 = 0, p50 = 0, p90 = 0;
 };
@@ -32,9 +32,9 @@ struct ForecastYear {
 };
 
 struct Forecast {
-    int replicates = 0;          // replicates run to the end (fewer than asked when cancelled)
+    int replicates = 0;  // replicates run to the end (fewer than asked when cancelled)
     bool cancelled = false;
-    double wantedDensity = 0;    // the wanted winter density the shares are measured against
+    double wantedDensity = 0;  // the wanted winter density the shares are measured against
     std::vector<ForecastYear> years;
 };
 

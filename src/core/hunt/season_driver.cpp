@@ -140,7 +140,8 @@ void SpeedButton1Click(Vildo& app) {
     } else {
         setPredators(app);
         copyHarvestTable(app);
-        WriteSnapshot(app, snapshotFile(app), static_cast<uint64_t>(app.YearNo - 1) * kSnapshotSlot);
+        if (!app.NoSnapshotFile)
+            WriteSnapshot(app, snapshotFile(app), static_cast<uint64_t>(app.YearNo - 1) * kSnapshotSlot);
         Huntayear(app);
         PopGraph(app, app.YearNo);
         if (app.Winter.WinterStock <= 0 && !shotOut(app)) return;

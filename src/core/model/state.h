@@ -209,6 +209,8 @@ struct Vildo {
     int predatorDrag = -1;
     // Called after each season the forward button completes (the historic replay runs several a press).
     std::function<void(const Vildo&)> seasonObserver;
+    // A forecast's replicate: the forward button keeps no year snapshot on disk (it cannot step back).
+    bool NoSnapshotFile = false;
     // The active pages of the two page sets (PageControl2 on the left, PageControl1 on the right).
     C activeLeftPage = C::TabSheet8;
     C activeRightPage = C::TabSheet1;

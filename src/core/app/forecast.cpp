@@ -1,0 +1,113 @@
+#include "app/forecast.h"
+
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "hunt/season_driver.h"
+#include "model/state.h"
+#include "ui/prompts.h"
+#include "util/random.h"
+
+namespace vildo {
+
+namespace {
+
+ForecastSeason seasonOf(const Vildo& a) {
+    ForecastSeason s;
+    s.winterDensity = a.Winter.WinterDensity;
+    s.summerDensity = a.Summer.SummerDensity;
+    s.harvest = a.HarvestTot.TotalShot;
+    s.target = static_cast<double>(a.Goals.BullQuota) + a.Goals.CowQuota + a.Goals.CalfQuota;
+    s.bullShare = a.Winter.WinterAdults > 0 ? 100 * a.Winter.WinterBulls / a.Winter.WinterAdults : 0;
+    s.calvesPerCow = a.CalvesPerCow;
+    return s;
+}
+
+// A shot-out stock: nothing left to count from this season on; what was shot and planned stays.
+ForecastSeason extinctSeason(ForecastSeason s) {
+    s.winterDensity = s.summerDensity = s.bullShare = s.calvesPerCow = 0;
+    s.extinct = true;
+    return s;
+}
+
+// The calendar year of the season after the state's last one: the history's years with an area's history on,
+// the grid's year count from this year otherwise.
+int firstForecastYear(const Vildo& app) {
+    if (app.AreaLoaded && app.checked(C::chk_stats) && app.StartIndex >= 0 &&
+        static_cast<size_t>(app.StartIndex) < app.Statistics.size())
+        return app.Statistics[static_cast<size_t>(app.StartIndex)].year + app.YearNo;
+    return app.platform.currentYear ? app.platform.currentYear() + app.YearNo : 0;
+}
+
+// One future: presses of the forward button on a private copy of the state until `years` seasons have run.
+std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed) {
+    SilentPrompts prompts;  // the shot-out question is refused: the stock stays shot out
+    Vildo app = start;
+    app.prompts = &prompts;
+    app.dataService = nullptr;
+    app.CalibrationSeed.reset();
+    app.NoSnapshotFile = true;
+    // Positions set directly: the change handlers would probe the working folder.
+    app.ctl(C::chk_save).position = 0;
+    app.ctl(C::chk_biodata).position = 0;
+    app.platform.clockSeed = [seed, k = 0u]() mutable { return mixSeed(seed, k++); };
+
+    std::vector<ForecastSeason> seasons;
+    seasons.reserve(static_cast<size_t>(years));
+    app.seasonObserver = [&](const Vildo& a) {
+        if (seasons.size() < static_cast<size_t>(years)) seasons.push_back(seasonOf(a));
+    };
+    while (seasons.size() < static_cast<size_t>(years)) {
+        const int yearBefore = app.YearNo;
+        SpeedButton1Click(app);
+        if (app.Winter.WinterStock <= 0) {
+            // Every season counts one year on. The press returns before the observer when the stock is shot
+            // out, but a first press has observed it already.
+            const size_t shot = static_cast<size_t>(app.YearNo - start.YearNo - 1);
+            if (shot >= static_cast<size_t>(years)) break;
+            if (shot < seasons.size()) {
+                seasons.resize(shot + 1);
+                seasons.back() = extinctSeason(seasons.back());
+            } else {
+                seasons.push_back(extinctSeason(seasonOf(app)));
+            }
+            ForecastSeason after = seasons.back();
+            after.harvest = 0;
+            seasons.resize(static_cast<size_t>(years), after);
+            break;
+        }
+        if (app.YearNo == yearBefore) throw std::logic_error("forecast: a forward press ran no season");
+    }
+    return seasons;
+}
+
+}  // namespace
+
+Forecast runForecast(const Vildo& app, const ForecastRequest& request, const ForecastProgress& progress) {
+    if (request.years < 1 || request.years > 20) throw std::invalid_argument("forecast: years outside 1..20");
+    if (request.replicates < 1) throw std::invalid_argument("forecast: no replicates");
+    const int n = request.replicates;
+    std::vector<std::vector<ForecastSeason>> futures(static_cast<size_t>(n));
+    std::atomic<int> done{0};
+    std::atomic<bool> cancelled{false};
+    tbb::task_arena arena(request.threads > 0 ? request.threads : tbb::task_arena::automatic);
+    arena.execute([&] {
+        tbb::parallel_for(0, n, [&](int r) {
+            if (cancelled.load(std::memory_order_relaxed)) return;
+            futures[static_cast<size_t>(r)] =
+                runReplicate(app, request.years, mixSeed(request.seed, static_cast<uint32_t>(r)));
+            const int finished = done.fetch_add(1) + 1;
+            if (progress && !progress(finished)) cancelled = true;
+        });
+    });
+    // A cancelled run keeps its finished replicates, in replicate order.
+    std::erase_if(futures, [](const std::vector<ForecastSeason>& f) { return f.empty(); });
+    Forecast f = summariseForecast(futures, app.TargetDensity, firstForecastYear(app));
+    f.cancelled = cancelled;
+    return f;
+}
+
+}  // namespace vildo
