@@ -101,6 +101,7 @@ TEST(ForecastChart, SeasonsWithoutCalendarYearsFollowTheMainChart) {
     // Nothing simulated yet: seasons 1..3 with no history.
     const Chart fresh = forecastChart(designCharts()[5], threeYears(0));
     EXPECT_TRUE(fresh.series[kForecastHistory].points.empty());
+    EXPECT_FALSE(fresh.series[kForecastHistory].active);
     EXPECT_FALSE(fresh.series[kForecastEstimates].active);
     EXPECT_EQ(xs(fresh.series[kForecastMedian]), (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(fresh.bottom.min, 1);

@@ -52,6 +52,7 @@ Chart forecastChart(const Chart& main, const Forecast& forecast) {
 
     Series& history = c.series[kForecastHistory];
     copyBefore(main, kMainWinter, first, history);
+    history.active = !history.points.empty();
     Series& estimates = c.series[kForecastEstimates];
     if (kMainEstimates < main.series.size() && main.series[kMainEstimates].active)
         copyBefore(main, kMainEstimates, first, estimates);
