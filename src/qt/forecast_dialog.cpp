@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 #include "model/state.h"
 #include "qt/chart_view.h"
@@ -23,7 +25,7 @@ namespace vildo::qt {
 namespace {
 
 constexpr int kPollMs = 50;
-constexpr int kTableRowsShown = 8;  // more years scroll
+constexpr int kTablePercent = 35;  // the table's most of the dialog's height; more years scroll
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -32,16 +34,20 @@ void takeFont(QWidget* dialog, QWidget* parent) {
     if (parent) dialog->setFont(parent->window()->font());
 }
 
+// The width each column's heading needs.
+std::vector<int> headingWidths(const Grid& g, const QFontMetrics& fm) {
+    std::vector<int> need;
+    for (int c = 0; c < g.colCount; ++c)
+        need.push_back(fm.horizontalAdvance(qs(g.cell(c, 0))) + 2 * fm.averageCharWidth());
+    return need;
+}
+
 // Columns as wide as their headings need, the room to spare shared out evenly.
 void tableColumns(GridView& v) {
     const QFontMetrics fm(v.font());
     const Grid& g = v.grid();
-    std::vector<int> need;
-    int sum = 0;
-    for (int c = 0; c < g.colCount; ++c) {
-        need.push_back(fm.horizontalAdvance(qs(g.cell(c, 0))) + 2 * fm.averageCharWidth());
-        sum += need.back();
-    }
+    const std::vector<int> need = headingWidths(g, fm);
+    const int sum = std::accumulate(need.begin(), need.end(), 0);
     const int spare = std::max(0, v.viewport()->width() - sum) / std::max(1, g.colCount);
     for (int c = 0; c < g.colCount; ++c) v.setColumnWidth(c, need[static_cast<size_t>(c)] + spare);
     v.setDefaultRowHeight(fm.height() + 6);
@@ -89,6 +95,7 @@ ForecastDialog::ForecastDialog(Vildo& app, const ForecastRequest& request, Forec
     progress_ = new QProgressBar();
     progress_->setRange(0, request.replicates);
     progress_->setValue(0);
+    progress_->setFormat("%p %");
     cancel_ = new QPushButton("Avbryt");
     connect(cancel_, &QPushButton::clicked, this, &ForecastDialog::stop);
     auto* buttons = new QHBoxLayout();
@@ -182,9 +189,6 @@ void ForecastDialog::showResult() {
     table_ = new GridView(grid_, {}, page);
     table_->setObjectName("ForecastTable");
     table_->setSizeRule(tableColumns);
-    const QFontMetrics fm(font());
-    const int rows = std::min(grid_.rowCount, kTableRowsShown + 1);
-    table_->setFixedHeight(rows * (fm.height() + 6) + 2 * table_->frameWidth() + 2);
     l->addWidget(table_);
 
     auto* note = new QLabel(qs("Andelar av " + intStr(f.replicates) + " framtider. Målet för vinterstammen är " +
@@ -205,8 +209,16 @@ void ForecastDialog::showResult() {
     // As large as the window leaves room for, centred on it.
     QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     const QSize room = owner ? owner->size() : QSize(1100, 780);
-    resize(std::clamp(room.width() * 4 / 5, 520, 960), std::clamp(room.height() * 17 / 20, 420, 720));
+    resize(std::clamp(room.width() - 60, 520, 960), std::clamp(room.height() - 50, 420, 720));
     if (owner) move(owner->geometry().center() - rect().center());
+    // Every year's row while that leaves the chart most of the room; a scroll bar for headings that do not fit.
+    const QFontMetrics fm(font());
+    const std::vector<int> headings = headingWidths(grid_, fm);
+    const bool scrolls = std::accumulate(headings.begin(), headings.end(), 0) > width() - 40;
+    const int frame = 2 * table_->frameWidth() + 2 + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int rowHeight = fm.height() + 6;
+    const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
+    table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
     emit forecastShown();
 }
 
