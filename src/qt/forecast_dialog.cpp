@@ -130,16 +130,22 @@ ForecastDialog::ForecastDialog(Vildo& app, const ForecastRequest& request, Forec
     poll_->start(kPollMs);
 }
 
-ForecastDialog::~ForecastDialog() {
-    job_.cancel.store(true);
-    if (worker_.joinable()) worker_.join();
-}
+ForecastDialog::~ForecastDialog() { endRun(); }
 
 void ForecastDialog::closeEvent(QCloseEvent* event) {
+    endRun();
+    QDialog::closeEvent(event);
+}
+
+void ForecastDialog::reject() {
+    endRun();
+    QDialog::reject();
+}
+
+void ForecastDialog::endRun() {
     job_.cancel.store(true);
     if (worker_.joinable()) worker_.join();
     poll_->stop();
-    QDialog::closeEvent(event);
 }
 
 void ForecastDialog::stop() {
@@ -219,7 +225,6 @@ void ForecastDialog::showResult() {
     const int rowHeight = fm.height() + 6;
     const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
     table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
-    emit forecastShown();
 }
 
 }  // namespace vildo::qt

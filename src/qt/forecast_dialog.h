@@ -57,10 +57,8 @@ public:
     // Null until the result shows.
     ChartView* chartView() const { return chartView_; }
     GridView* table() const { return table_; }
-
-signals:
-    // The result shows.
-    void forecastShown();
+    // Escape, the close box and closing stop the run as "Avbryt" does.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +77,8 @@ private:
 
     void poll();
     void stop();
+    // Stops the worker and waits for it: the futures it has begun end first.
+    void endRun();
     void showResult();
 
     Vildo& app_;

@@ -178,21 +178,24 @@ private slots:
     }
 
     void cancelStopsTheRun_data() {
-        QTest::addColumn<bool>("byClosing");
-        QTest::newRow("Avbryt") << false;
-        QTest::newRow("closing the dialog") << true;
+        QTest::addColumn<int>("how");
+        QTest::newRow("Avbryt") << 0;
+        QTest::newRow("closing the dialog") << 1;
+        QTest::newRow("Escape") << 2;
     }
     void cancelStopsTheRun() {
-        QFETCH(bool, byClosing);
+        QFETCH(int, how);
         WindowFixture f;
         HeldRunner held;
         ForecastDialog d(*f.app, request(5, 500), held.runner(), f.window.get());
         d.show();
         QTRY_VERIFY(d.progressBar()->value() > 0);
-        if (byClosing)
+        if (how == 0)
+            QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+        else if (how == 1)
             d.close();
         else
-            QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+            QTest::keyClick(&d, Qt::Key_Escape);
         QTRY_VERIFY(held.returned.load());
         QVERIFY(held.cancelled.load());
         QTRY_VERIFY(!d.isVisible());
