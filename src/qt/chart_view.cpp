@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarLegendMarker>
 #include <QtCharts/QBarSeries>
@@ -43,7 +44,7 @@ bool samePoints(const std::vector<ChartPoint>& a, const std::vector<ChartPoint>&
 bool sameSeries(const Series& a, const Series& b) {
     return a.title == b.title && a.kind == b.kind && a.colour == b.colour && a.active == b.active &&
            a.marks == b.marks && a.markDecimals == b.markDecimals && a.pointsShown == b.pointsShown &&
-           a.axis == b.axis && samePoints(a.points, b.points);
+           a.axis == b.axis && samePoints(a.points, b.points) && a.lows == b.lows;
 }
 
 bool sameAxis(const Axis& a, const Axis& b) {
@@ -63,6 +64,12 @@ QString text(const std::string& s) {
 
 // The chart's colour for a point: its own, else its series'.
 QColor pointColour(const Series& s, const ChartPoint& p) { return rgb(p.colour ? p.colour : s.colour); }
+
+// A band's fill: its colour, translucent so that the lines and the grid show through.
+QColor bandFill(QColor colour) {
+    colour.setAlpha(80);
+    return colour;
+}
 
 // The colour that paints a whole bar set: the points' own colour when they all agree, else the series'.
 QColor setColour(const Series& s) {
@@ -90,7 +97,11 @@ MouseButton coreButton(Qt::MouseButton b) {
 }  // namespace
 
 ChartView::ChartView(Vildo& app, int number, Runner run, QWidget* parent)
-    : QChartView(parent), app_(app), number_(number), run_(std::move(run)) {
+    : QChartView(parent),
+      app_(app),
+      number_(number),
+      source_(&app.charts[static_cast<size_t>(number)]),
+      run_(std::move(run)) {
     setObjectName(QString("Chart%1").arg(number));
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
@@ -100,7 +111,20 @@ ChartView::ChartView(Vildo& app, int number, Runner run, QWidget* parent)
     refresh();
 }
 
-const Chart& ChartView::data() const { return app_.charts[static_cast<size_t>(number_)]; }
+// Number 0 belongs to none of the window's charts: no click reaches a handler.
+ChartView::ChartView(Vildo& app, const Chart& chart, QWidget* parent)
+    : QChartView(parent), app_(app), number_(0), source_(&chart) {
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+    setMinimumSize(120, 100);
+    build();
+    refresh();
+}
+
+QAbstractSeries* ChartView::plotted(size_t i) const {
+    if (i < areas_.size() && areas_[i]) return areas_[i];
+    return xy_[i];
+}
 
 void ChartView::build() {
     auto* c = new QChart();
@@ -179,6 +203,7 @@ void ChartView::ensureXYSeries() {
     while (xy_.size() < d.series.size()) {
         const Series& s = d.series[xy_.size()];
         QXYSeries* q;
+        QAreaSeries* area = nullptr;
         if (s.kind == SeriesKind::Point) {
             auto* sc = new QScatterSeries();
             sc->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
@@ -189,8 +214,16 @@ void ChartView::ensureXYSeries() {
             q = new QLineSeries();
         }
         q->setName(QString::fromStdString(s.title));
-        c->addSeries(q);
+        if (s.kind == SeriesKind::Band) {
+            // The area takes both edges as its children; the chart plots only the area.
+            area = new QAreaSeries(static_cast<QLineSeries*>(q), new QLineSeries());
+            area->setName(q->name());
+            c->addSeries(area);
+        } else {
+            c->addSeries(q);
+        }
         xy_.push_back(q);
+        areas_.push_back(area);
         added = true;
     }
     if (!added) return;
@@ -199,7 +232,7 @@ void ChartView::ensureXYSeries() {
         c->addAxis(left_, Qt::AlignLeft);
     }
     for (size_t i = 0; i < xy_.size(); ++i) {
-        QXYSeries* q = xy_[i];
+        QAbstractSeries* q = plotted(i);
         if (!q->attachedAxes().isEmpty()) continue;
         q->attachAxis(bottom_);
         if (d.series[i].axis == AxisSide::Right) {
@@ -301,6 +334,21 @@ void ChartView::refreshXY() {
             pts.reserve(static_cast<qsizetype>(s.points.size()));
             for (const ChartPoint& p : s.points) pts.append(QPointF(p.x, p.y));
             q->replace(pts);  // one signal for the whole list
+        }
+        if (QAreaSeries* area = areas_[i]) {
+            if (!old || old->lows != s.lows || !samePoints(old->points, s.points)) {
+                QList<QPointF> lows;
+                lows.reserve(static_cast<qsizetype>(s.points.size()));
+                for (size_t k = 0; k < s.points.size(); ++k)
+                    lows.append(QPointF(s.points[k].x, k < s.lows.size() ? s.lows[k] : s.points[k].y));
+                area->lowerSeries()->replace(lows);
+            }
+            if (!old || old->colour != s.colour) {
+                area->setBrush(bandFill(rgb(s.colour)));
+                area->setPen(QPen(rgb(s.colour), 1.0));
+            }
+            if (area->isVisible() != s.active) area->setVisible(s.active);
+            continue;
         }
         if (!old || old->colour != s.colour || old->pointsShown != s.pointsShown) {
             if (s.kind == SeriesKind::Point) {
@@ -509,6 +557,8 @@ void ChartView::refreshAxes() {
             mn = std::min(mn, p.y);
             mx = std::max(mx, p.y);
         }
+        double& lowest = s.axis == AxisSide::Right ? rMin : lMin;
+        for (double low : s.lows) lowest = std::min(lowest, low);
     }
     if (layout_ == Layout::HorizBars) {
         // Bar lengths run along the bottom axis; the bars stand at whole positions of the left one.
@@ -592,7 +642,7 @@ QAbstractSeries* ChartView::seriesOnSide(AxisSide side) const {
     if (layout_ != Layout::XY) return bars_;
     const Chart& d = data();
     for (size_t i = 0; i < xy_.size(); ++i)
-        if (d.series[i].axis == side) return xy_[i];
+        if (d.series[i].axis == side) return plotted(i);
     return nullptr;
 }
 
@@ -739,7 +789,7 @@ void ChartView::drawMarks(QPainter& p) {
                 mark = QString::fromStdString(pt.label) + " " + mark;
             QPointF at;
             if (layout_ == Layout::XY && i < xy_.size()) {
-                at = chart()->mapToPosition(QPointF(pt.x, pt.y), xy_[i]);
+                at = chart()->mapToPosition(QPointF(pt.x, pt.y), plotted(i));
             } else if (layout_ == Layout::Bars) {
                 auto slot = std::find(activeSets_.begin(), activeSets_.end(), i);
                 auto cat = std::find(barCategories_.begin(), barCategories_.end(), labelled_ ? pt.x : Round(pt.x));
@@ -795,6 +845,10 @@ void ChartView::drawLegend(QPainter& p) {
                     p.setBrush(e.colour);
                     p.drawEllipse(QPointF(x + kLegendSwatch / 2.0, mid), 2.5, 2.5);
                 }
+            } else if (e.kind == SeriesKind::Band) {
+                p.setPen(QPen(e.colour, 1));
+                p.setBrush(bandFill(e.colour));
+                p.drawRect(QRectF(x + 2, mid - 5, kLegendSwatch - 4, 10));
             } else if (e.kind == SeriesKind::Point) {
                 const double c = x + kLegendSwatch / 2.0, h = 5;
                 p.setPen(QPen(e.colour.darker(160), 1));

@@ -10,6 +10,7 @@
 
 QT_BEGIN_NAMESPACE
 class QAbstractBarSeries;
+class QAreaSeries;
 class QBarSet;
 class QPieSeries;
 class QValueAxis;
@@ -32,6 +33,9 @@ class ChartView : public QChartView {
     Q_OBJECT
 public:
     ChartView(Vildo& app, int number, Runner run, QWidget* parent = nullptr);
+    // A chart outside the window's numbered ones, such as a dialog's: shown as they are, never edited with
+    // the mouse. The chart must outlive the view.
+    ChartView(Vildo& app, const Chart& chart, QWidget* parent = nullptr);
 
     // Brings the Qt chart in line with the core's chart; does nothing when the data has not changed.
     void refresh();
@@ -67,9 +71,11 @@ private:
         int category;
     };
 
-    const Chart& data() const;
+    const Chart& data() const { return *source_; }
     void build();
     void ensureXYSeries();
+    // What the chart plots for core series i: the series itself, or the area of a band.
+    QAbstractSeries* plotted(size_t i) const;
     void refreshTitles();
     void refreshXY();
     void refreshBars();
@@ -92,13 +98,15 @@ private:
 
     Vildo& app_;
     int number_;
+    const Chart* source_;
     Runner run_;
     Layout layout_ = Layout::XY;
     QValueAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
     QValueAxis* right_ = nullptr;
     QBarCategoryAxis* categories_ = nullptr;
-    std::vector<QXYSeries*> xy_;  // by core series index
+    std::vector<QXYSeries*> xy_;       // by core series index; a band's upper edge
+    std::vector<QAreaSeries*> areas_;  // by core series index; null but for bands
     QAbstractBarSeries* bars_ = nullptr;
     std::vector<QBarSet*> sets_;         // by core series index
     std::vector<size_t> activeSets_;     // core series indexes of the sets shown, in order

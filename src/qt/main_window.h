@@ -4,12 +4,14 @@
 #pragma once
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
 
 #include "qt/chart_view.h"
 #include "qt/control_binder.h"
+#include "qt/forecast_dialog.h"
 #include "ui/charts.h"
 
 class QTabWidget;
@@ -62,6 +64,10 @@ public:
     HelpWindows& helpWindows() { return *help_; }
     // Chooses a page of either page set by its tab control, as a click on the tab would.
     void showPage(C tab);
+    // Starts "Prognos" from the state as it stands, in a dialog of its own; an open one closes first.
+    ForecastDialog* openForecast(int years, int replicates = 500);
+    // The forecast dialog while it is open, else null.
+    ForecastDialog* forecastDialog() const { return forecast_; }
 
 signals:
     // The first paint after the start-up.
@@ -98,6 +104,8 @@ private:
     void applyFonts();
     void applySizes();
     void loadArea(int countyItem, int areaItem);
+    // "Prognos…": asks for the years, then opens the forecast.
+    void askForecast();
 
     Vildo& app_;
     PromptsQt& prompts_;
@@ -119,6 +127,7 @@ private:
     WorkingPaneView* working_ = nullptr;
     QLabel* sqrroot_ = nullptr;
     QMenu* areaMenu_ = nullptr;
+    QPointer<ForecastDialog> forecast_;
     bool started_ = false;
     bool painted_ = false;
     bool hourglass_ = false;

@@ -3,11 +3,13 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/area_file_menu.h"
 #include "app/parameter_handlers.h"
+#include "app/forecast.h"
 #include "area/area_file.h"
 #include "app/start_year.h"
 #include "app/export_handlers.h"
@@ -15,6 +17,8 @@
 #include "app/scenarios.h"
 #include "model/parameters.h"
 #include "app/vildo.h"
+#include "app/vildo.h"
+#include "qt/forecast_dialog.h"
 #include "qt/help_windows.h"
 #include "qt/main_window.h"
 
@@ -43,6 +47,8 @@ void MainWindow::buildMenus() {
     controls_.action(C::Reset, functions, [this] { ResetClick(app_); });
     controls_.action(C::Fabriksinstllningar1, functions, [this] { Fabriksinstllningar1Click(app_); });
     controls_.action(C::Stortext1, functions);
+    // The question waits for the user: asked after the menu has closed, outside the core's handlers.
+    controls_.action(C::Prognos1, functions, [this] { QTimer::singleShot(0, this, &MainWindow::askForecast); });
 
     areaMenu_ = menuBar()->addMenu(QString::fromUtf8("Område"));
     areaMenu_->setObjectName("Omrde1");
@@ -88,6 +94,23 @@ void MainWindow::buildAreaMenu() {
 
 void MainWindow::loadArea(int countyItem, int areaItem) {
     run([&] { areaItemClick(app_, countyItem, areaItem); });
+}
+
+void MainWindow::askForecast() {
+    ForecastYearsDialog ask(this);
+    if (ask.exec() == QDialog::Accepted) openForecast(ask.years()->value());
+}
+
+ForecastDialog* MainWindow::openForecast(int years, int replicates) {
+    if (forecast_) forecast_->close();
+    ForecastRequest request;
+    request.years = years;
+    request.replicates = replicates;
+    request.seed = app_.platform.clockSeed();
+    forecast_ = new ForecastDialog(app_, request, runForecast, this);
+    forecast_->setAttribute(Qt::WA_DeleteOnClose);
+    forecast_->show();
+    return forecast_;
 }
 
 }  // namespace vildo::qt

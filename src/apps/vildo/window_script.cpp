@@ -14,6 +14,9 @@
 
 #include "app/season_driver.h"
 #include "app/vildo.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
+#include "qt/forecast_dialog.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
 
@@ -33,7 +36,9 @@ const char* const kActionHelp =
     "  advanced, expert, largetext   slår på lägena\n"
     "  resize:BxH       ändrar fönstrets storlek\n"
     "  wait:MS          väntar\n"
-    "  dismiss          stänger dialogen överst, som OK gör\n";
+    "  dismiss          stänger dialogen överst, som OK gör\n"
+    "  forecast:N[,K]   Prognos för N år med K framtider (500), väntar tills resultatet visas\n"
+    "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n";
 
 namespace {
 
@@ -90,6 +95,15 @@ void showPage(MainWindow& w, const QString& name, const QString& action) {
                 return;
             }
     fail("okänd sida i " + action);
+}
+
+// "N" or "N,K": years and futures of a forecast.
+std::pair<int, int> forecastSize(const QString& arg, const QString& action) {
+    const QStringList nk = arg.split(',');
+    if (arg.isEmpty() || nk.size() > 2) fail("forecast väntar N eller N,K");
+    const int years = number(nk[0], action), replicates = nk.size() == 2 ? number(nk[1], action) : 500;
+    if (years < 1 || years > 20 || replicates < 1) fail("ogiltigt antal år eller framtider i " + action);
+    return {years, replicates};
 }
 
 void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
@@ -151,6 +165,11 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
     } else if (verb == "dismiss") {
         prompts.dismissDialog();
+    } else if (verb == "forecast" || verb == "forecastrun") {
+        const auto [years, replicates] = forecastSize(arg, action);
+        QPointer<qt::ForecastDialog> d = w.openForecast(years, replicates);
+        while (verb == "forecast" && d && !d->chartView()) QApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (verb == "forecast" && !d) fail("prognosen visades inte: " + action);
     } else {
         fail("okänd åtgärd: " + action);
     }
@@ -190,7 +209,10 @@ void runActions(MainWindow& window, qt::PromptsQt& prompts, const QString& actio
 bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& file) {
     QApplication::processEvents();
     QPixmap shot = window.grab();
-    if (QWidget* dialog = prompts.lastDialog(); dialog && dialog->isVisible()) {
+    // The forecast is opened last by a script: it lies above the messages before it.
+    QWidget* dialog = window.forecastDialog();
+    if (!dialog || !dialog->isVisible()) dialog = prompts.lastDialog();
+    if (dialog && dialog->isVisible()) {
         // A dialog sits in the middle of the screen; over the window is where the user sees it.
         const QPixmap d = dialog->grab();
         QPainter p(&shot);

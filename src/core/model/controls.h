@@ -57,6 +57,7 @@ enum class ControlKind { TrackBar, UpDown, CheckBox, MenuItem, ComboBox, Edit, B
     X(Avsluta1, MenuItem, 0, 0, 1, 0)                 \
     X(Reset, MenuItem, 0, 0, 1, 0)                    \
     X(Fabriksinstllningar1, MenuItem, 0, 0, 1, 0)     \
+    X(Prognos1, MenuItem, 0, 0, 1, 0)                 \
     X(Demografi1, MenuItem, 0, 1, 1, 0)               \
     X(Medellder1, MenuItem, 0, 1, 1, 0)               \
     X(Avskjutning1, MenuItem, 0, 1, 1, 0)             \

@@ -7,7 +7,8 @@
 
 namespace vildo {
 
-enum class SeriesKind { Line, Point, HorizBar, Bar, Pie };
+// A band is the area between two edges: its points are the upper edge, `lows` the lower one.
+enum class SeriesKind { Line, Point, HorizBar, Bar, Pie, Band };
 
 // What the marks beside the points show.
 enum class MarkStyle { None, Value, LabelAndValue, LabelAndPercent };
@@ -33,6 +34,7 @@ struct Series {
     AxisSide axis = AxisSide::Left;
     int barWidthPct = 100, barOffsetPct = 0;  // bar width and shift, in per cent of the bar slot
     std::vector<ChartPoint> points;
+    std::vector<double> lows;  // a band's lower edge under each of its points
 
     // The largest point value; 0 for an empty series.
     double largestY() const;

@@ -14,7 +14,7 @@ constexpr int kDigits = 10;
 
 constexpr std::string_view kKindNames[] = {"TrackBar", "UpDown",     "CheckBox", "MenuItem", "ComboBox", "Edit",
                                            "Button",   "SpinButton", "Label",    "Tab",      "Panel"};
-constexpr std::string_view kSeriesKinds[] = {"Line", "Point", "HorizBar", "Bar", "Pie"};
+constexpr std::string_view kSeriesKinds[] = {"Line", "Point", "HorizBar", "Bar", "Pie", "Band"};
 
 std::string jsonText(std::string_view s) { return JsonWriter().value(s).str(); }
 

@@ -132,6 +132,7 @@ constexpr Design kDesign[] = {
     {C::Reset, "Återställ Vildo", "", kShown, kOn},
     {C::Fabriksinstllningar1, "Fabriksinställningar", "", kHidden, kOn},
     {C::Stortext1, "Stor text", "", kShown, kOn},
+    {C::Prognos1, "Prognos…", "", kShown, kOn},
     {C::Demografi1, "Demografi", "", kShown, kOn},
     {C::Medellder1, "Medelålder", "", kShown, kOn},
     {C::Avskjutning1, "Avskjutning", "", kShown, kOn},

@@ -1,0 +1,230 @@
+#include "qt/forecast_dialog.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
+
+#include "app/vildo.h"
+#include "qt/chart_view.h"
+#include "qt/grid_view.h"
+#include "ui/forecast_chart.h"
+#include "util/format.h"
+
+namespace vildo::qt {
+
+namespace {
+
+constexpr int kPollMs = 50;
+constexpr int kTablePercent = 35;  // the table's most of the dialog's height; more years scroll
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// A dialog of the window takes the window's font: large text reaches it too.
+void takeFont(QWidget* dialog, QWidget* parent) {
+    if (parent) dialog->setFont(parent->window()->font());
+}
+
+// The width each column's heading needs.
+std::vector<int> headingWidths(const Grid& g, const QFontMetrics& fm) {
+    std::vector<int> need;
+    for (int c = 0; c < g.colCount; ++c)
+        need.push_back(fm.horizontalAdvance(qs(g.cell(c, 0))) + 2 * fm.averageCharWidth());
+    return need;
+}
+
+// Columns as wide as their headings need, the room to spare shared out evenly.
+void tableColumns(GridView& v) {
+    const QFontMetrics fm(v.font());
+    const Grid& g = v.grid();
+    const std::vector<int> need = headingWidths(g, fm);
+    const int sum = std::accumulate(need.begin(), need.end(), 0);
+    const int spare = std::max(0, v.viewport()->width() - sum) / std::max(1, g.colCount);
+    for (int c = 0; c < g.colCount; ++c) v.setColumnWidth(c, need[static_cast<size_t>(c)] + spare);
+    v.setDefaultRowHeight(fm.height() + 6);
+}
+
+}  // namespace
+
+ForecastYearsDialog::ForecastYearsDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("ForecastYearsDialog");
+    setWindowTitle("Prognos");
+    takeFont(this, parent);
+    auto* l = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout();
+    auto* label = new QLabel(QString::fromUtf8("Antal år:"));
+    years_ = new QSpinBox();
+    years_->setRange(1, 20);
+    years_->setValue(5);
+    label->setBuddy(years_);
+    row->addWidget(label);
+    row->addWidget(years_);
+    row->addStretch(1);
+    l->addLayout(row);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Cancel)->setText("Avbryt");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    l->addWidget(buttons);
+    years_->setFocus();
+    years_->selectAll();
+}
+
+ForecastDialog::ForecastDialog(Vildo& app, const ForecastRequest& request, ForecastRunner runner, QWidget* parent)
+    : QDialog(parent), app_(app) {
+    setObjectName("ForecastDialog");
+    setWindowTitle("Prognos");
+    takeFont(this, parent);
+    auto* l = new QVBoxLayout(this);
+    pages_ = new QStackedWidget();
+    l->addWidget(pages_);
+
+    auto* runPage = new QWidget();
+    auto* rl = new QVBoxLayout(runPage);
+    status_ = new QLabel(
+        QString::fromUtf8("Prognos för %1 år: %2 framtider beräknas …").arg(request.years).arg(request.replicates));
+    progress_ = new QProgressBar();
+    progress_->setRange(0, request.replicates);
+    progress_->setValue(0);
+    progress_->setFormat("%p %");
+    cancel_ = new QPushButton("Avbryt");
+    connect(cancel_, &QPushButton::clicked, this, &ForecastDialog::stop);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_);
+    rl->addWidget(status_);
+    rl->addWidget(progress_);
+    rl->addLayout(buttons);
+    pages_->addWidget(runPage);
+    const QFontMetrics fm(font());
+    resize(std::max(420, fm.horizontalAdvance(status_->text()) + 60), sizeHint().height());
+
+    // The copy is taken here, on the GUI thread; the worker reads nothing else of the user's state.
+    job_.state = std::make_unique<Vildo>(app);
+    job_.request = request;
+    worker_ = std::thread([this, runner = std::move(runner)] {
+        try {
+            job_.result = runner(*job_.state, job_.request, [this](int done) {
+                // Workers report in any order: keep the highest count.
+                int seen = job_.done.load();
+                while (done > seen && !job_.done.compare_exchange_weak(seen, done)) {
+                }
+                return !job_.cancel.load();
+            });
+        } catch (...) {
+            job_.error = std::current_exception();
+        }
+        job_.finished.store(true);
+    });
+    poll_ = new QTimer(this);
+    connect(poll_, &QTimer::timeout, this, &ForecastDialog::poll);
+    poll_->start(kPollMs);
+}
+
+ForecastDialog::~ForecastDialog() { endRun(); }
+
+void ForecastDialog::closeEvent(QCloseEvent* event) {
+    endRun();
+    QDialog::closeEvent(event);
+}
+
+void ForecastDialog::reject() {
+    endRun();
+    QDialog::reject();
+}
+
+void ForecastDialog::endRun() {
+    job_.cancel.store(true);
+    if (worker_.joinable()) worker_.join();
+    poll_->stop();
+}
+
+void ForecastDialog::stop() {
+    job_.cancel.store(true);
+    cancel_->setEnabled(false);
+    status_->setText(QString::fromUtf8("Avbryter …"));
+}
+
+void ForecastDialog::poll() {
+    progress_->setValue(job_.done.load());
+    if (!job_.finished.load()) return;
+    worker_.join();
+    poll_->stop();
+    if (job_.error) {
+        std::string what = "Okänt fel";
+        try {
+            std::rethrow_exception(job_.error);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        close();
+        app_.prompts->message("Prognosen kunde inte beräknas: " + what);
+        return;
+    }
+    if (job_.cancel.load() || job_.result.years.empty()) {
+        close();
+        return;
+    }
+    showResult();
+}
+
+void ForecastDialog::showResult() {
+    const Forecast& f = job_.result;
+    // The history is the main chart's as it was when the forecast started.
+    chart_ = forecastChart(job_.state->charts[5], f);
+    grid_ = forecastTable(f);
+
+    auto* page = new QWidget();
+    auto* l = new QVBoxLayout(page);
+    l->setContentsMargins(0, 0, 0, 0);
+    chartView_ = new ChartView(app_, chart_, page);
+    chartView_->setObjectName("ForecastChart");
+    chartView_->setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+    l->addWidget(chartView_, 1);
+
+    table_ = new GridView(grid_, {}, page);
+    table_->setObjectName("ForecastTable");
+    table_->setSizeRule(tableColumns);
+    l->addWidget(table_);
+
+    auto* note = new QLabel(qs("Andelar av " + intStr(f.replicates) + " framtider. Målet för vinterstammen är " +
+                               fix(f.wantedDensity, 6, 1) +
+                               " älgar per 1000 ha; kvoten nås när minst 95 % av avskjutningsmålet fälls."));
+    note->setWordWrap(true);
+    l->addWidget(note);
+    auto* closeButton = new QPushButton(QString::fromUtf8("Stäng"));
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton);
+    l->addLayout(buttons);
+    pages_->addWidget(page);
+    pages_->setCurrentWidget(page);
+    closeButton->setDefault(true);
+
+    // As large as the window leaves room for, centred on it.
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QSize room = owner ? owner->size() : QSize(1100, 780);
+    resize(std::clamp(room.width() - 60, 520, 960), std::clamp(room.height() - 50, 420, 720));
+    if (owner) move(owner->geometry().center() - rect().center());
+    // Every year's row while that leaves the chart most of the room; a scroll bar for headings that do not fit.
+    const QFontMetrics fm(font());
+    const std::vector<int> headings = headingWidths(grid_, fm);
+    const bool scrolls = std::accumulate(headings.begin(), headings.end(), 0) > width() - 40;
+    const int frame = 2 * table_->frameWidth() + 2 + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int rowHeight = fm.height() + 6;
+    const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
+    table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
+}
+
+}  // namespace vildo::qt

@@ -1,0 +1,99 @@
+// Prognos: the number of years to look ahead, then the futures run on a worker thread while the window
+// stays responsive, and the fan chart of the winter stock with the shares per year.
+#pragma once
+#include <QDialog>
+#include <QPointer>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "app/forecast.h"
+#include "ui/charts.h"
+#include "util/grid.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+class QTimer;
+
+namespace vildo {
+
+struct Vildo;
+
+namespace qt {
+
+class ChartView;
+class GridView;
+
+// "Antal år:" 1..20, 5 to begin with.
+class ForecastYearsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ForecastYearsDialog(QWidget* parent = nullptr);
+    QSpinBox* years() const { return years_; }
+
+private:
+    QSpinBox* years_;
+};
+
+// What runs the futures; tests put in their own.
+using ForecastRunner = std::function<Forecast(const Vildo&, const ForecastRequest&, const ForecastProgress&)>;
+
+// Runs a forecast from a copy of the state, taken when the dialog is made, with a progress bar and "Avbryt";
+// then shows its result. "Avbryt" and closing the dialog stop the run.
+class ForecastDialog : public QDialog {
+    Q_OBJECT
+public:
+    ForecastDialog(Vildo& app, const ForecastRequest& request, ForecastRunner runner, QWidget* parent = nullptr);
+    ~ForecastDialog() override;
+
+    bool running() const { return worker_.joinable(); }
+    QProgressBar* progressBar() const { return progress_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    // Null until the result shows.
+    ChartView* chartView() const { return chartView_; }
+    GridView* table() const { return table_; }
+    // Escape, the close box and closing stop the run as "Avbryt" does.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The worker's share: written by it, read on the GUI thread once `finished` is set.
+    struct Job {
+        std::unique_ptr<Vildo> state;
+        ForecastRequest request;
+        std::atomic<int> done{0};
+        std::atomic<bool> cancel{false};
+        std::atomic<bool> finished{false};
+        Forecast result;
+        std::exception_ptr error;
+    };
+
+    void poll();
+    void stop();
+    // Stops the worker and waits for it: the futures it has begun end first.
+    void endRun();
+    void showResult();
+
+    Vildo& app_;
+    Job job_;
+    std::thread worker_;
+    QTimer* poll_;
+    QStackedWidget* pages_;
+    QLabel* status_;
+    QProgressBar* progress_;
+    QPushButton* cancel_;
+    Chart chart_;
+    Grid grid_;
+    ChartView* chartView_ = nullptr;
+    GridView* table_ = nullptr;
+};
+
+}  // namespace qt
+}  // namespace vildo

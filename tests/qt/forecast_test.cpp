@@ -1,0 +1,224 @@
+// "Prognos…": the menu item, the run on its worker thread with progress and "Avbryt", and the result.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtCharts/QAreaSeries>
+#include <QtCharts/QChart>
+#include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "app/season_driver.h"
+#include "model/state_files.h"
+#include "qt/forecast_dialog.h"
+#include "qt/grid_view.h"
+#include "qt_tests.h"
+#include "ui/ui_dump.h"
+
+namespace vildo::qt::test {
+
+namespace {
+
+// What a forecast must leave as it was: the model, the window's data and the random generator.
+struct StateMark {
+    explicit StateMark(const Vildo& app)
+        : snapshot(snapshotBytes(app)), ui(uiDumpJson(app)), seed(app.rng.seed), year(app.YearNo) {}
+    bool operator==(const StateMark&) const = default;
+    std::string snapshot, ui;
+    uint32_t seed;
+    int year;
+};
+
+Forecast twoYears(int replicates) {
+    Forecast f;
+    f.replicates = replicates;
+    f.wantedDensity = 8;
+    for (int s = 1; s <= 2; ++s) {
+        ForecastYear y;
+        y.season = s;
+        y.year = 2024 + s;
+        y.winterDensity = {6.0, 7.5 + s, 9.0 + s};
+        y.quotaFilled = 0.5;
+        f.years.push_back(y);
+    }
+    return f;
+}
+
+// A runner that reports progress until released or cancelled, on whichever thread calls it.
+struct HeldRunner {
+    std::atomic<bool> release{false}, returned{false}, cancelled{false};
+    ForecastRunner runner() {
+        return [this](const Vildo&, const ForecastRequest& r, const ForecastProgress& progress) {
+            for (int done = 1; !release.load(); done = std::min(done + 1, r.replicates - 1)) {
+                if (!progress(done)) {
+                    cancelled = true;
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            returned = true;
+            Forecast f = twoYears(r.replicates);
+            f.cancelled = cancelled.load();
+            return f;
+        };
+    }
+};
+
+ForecastRequest request(int years, int replicates) {
+    ForecastRequest r;
+    r.years = years;
+    r.replicates = replicates;
+    return r;
+}
+
+}  // namespace
+
+class ForecastTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuItemIsInFunctions() {
+        WindowFixture f;
+        QMenu* functions = nullptr;
+        for (QAction* a : f.window->menuBar()->actions())
+            if (a->text() == "Funktioner") functions = a->menu();
+        QVERIFY(functions);
+        QAction* item = f.window->action(C::Prognos1);
+        QVERIFY(item);
+        QVERIFY(functions->actions().contains(item));
+        QCOMPARE(item->text(), QString::fromUtf8("Prognos…"));
+        QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
+    }
+
+    // The item asks for the years (1..20, 5 to begin with), then runs 500 futures; "Avbryt" stops them
+    // and nothing of the state changes.
+    void menuAsksForTheYearsThenRunsUntilCancelled() {
+        WindowFixture f;
+        const StateMark before(*f.app);
+        int asked = 0;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* ask = qobject_cast<ForecastYearsDialog*>(QApplication::activeModalWidget());
+            if (!ask) return;
+            answer.stop();
+            ++asked;
+            QCOMPARE(ask->windowTitle(), QString("Prognos"));
+            QVERIFY(ask->findChild<QLabel*>()->text() == QString::fromUtf8("Antal år:"));
+            QCOMPARE(ask->years()->minimum(), 1);
+            QCOMPARE(ask->years()->maximum(), 20);
+            QCOMPARE(ask->years()->value(), 5);
+            ask->years()->setValue(20);
+            ask->accept();
+        });
+        answer.start(5);
+        f.window->action(C::Prognos1)->trigger();
+        QTRY_VERIFY(f.window->forecastDialog());
+        QCOMPARE(asked, 1);
+        ForecastDialog* d = f.window->forecastDialog();
+        QCOMPARE(d->windowTitle(), QString("Prognos"));
+        QCOMPARE(d->progressBar()->maximum(), 500);
+        QVERIFY(d->progressBar()->isVisible());
+        QVERIFY(d->running());
+        QCOMPARE(d->cancelButton()->text(), QString("Avbryt"));
+        QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.window->forecastDialog(), 30000);
+        QVERIFY(StateMark(*f.app) == before);
+    }
+
+    void smallForecastShowsChartAndTableAndLeavesTheState() {
+        WindowFixture f;
+        f.window->run([&] { SpeedButton1Click(*f.app); });
+        f.settle();
+        const StateMark before(*f.app);
+        ForecastDialog* d = f.window->openForecast(3, 8);
+        QVERIFY(d);
+        QTRY_VERIFY_WITH_TIMEOUT(d->chartView(), 60000);
+        QVERIFY(!d->running());
+        QVERIFY(d->chartView()->isVisible() && d->table()->isVisible());
+        QVERIFY(!d->progressBar()->isVisible());
+        QList<QAbstractSeries*> areas;
+        for (QAbstractSeries* s : d->chartView()->chart()->series())
+            if (qobject_cast<QAreaSeries*>(s)) areas << s;
+        QCOMPARE(areas.size(), 1);
+        QVERIFY(areas.front()->isVisible());
+        const Grid& g = d->table()->grid();
+        QCOMPARE(g.rowCount, 4);
+        QCOMPARE(d->table()->item(0, 1)->text(), QString("Vinterstam (median)"));
+        QVERIFY(d->table()->item(3, 5)->text().endsWith(" %"));
+        QVERIFY(StateMark(*f.app) == before);
+        d->close();
+        QTRY_VERIFY(!f.window->forecastDialog());
+        QVERIFY(StateMark(*f.app) == before);
+    }
+
+    // The event loop turns while the worker runs: timers fire and the bar follows the reported count.
+    void windowStaysResponsiveDuringTheRun() {
+        WindowFixture f;
+        HeldRunner held;
+        ForecastDialog d(*f.app, request(2, 100), held.runner(), f.window.get());
+        d.show();
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] { ++ticks; });
+        tick.start(10);
+        QTRY_VERIFY(d.progressBar()->value() > 10);
+        QTRY_VERIFY(ticks >= 10);
+        QVERIFY(d.running());
+        QVERIFY(!d.chartView());
+        held.release = true;
+        QTRY_VERIFY(d.chartView());
+        QVERIFY(!d.running());
+        QCOMPARE(d.table()->item(1, 0)->text(), QString("2025"));
+        QCOMPARE(d.table()->item(1, 1)->text(), QString("8,5"));
+        QCOMPARE(d.table()->item(1, 2)->text(), QString::fromUtf8("6,0–10,0"));
+    }
+
+    void cancelStopsTheRun_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Avbryt") << 0;
+        QTest::newRow("closing the dialog") << 1;
+        QTest::newRow("Escape") << 2;
+    }
+    void cancelStopsTheRun() {
+        QFETCH(int, how);
+        WindowFixture f;
+        HeldRunner held;
+        ForecastDialog d(*f.app, request(5, 500), held.runner(), f.window.get());
+        d.show();
+        QTRY_VERIFY(d.progressBar()->value() > 0);
+        if (how == 0)
+            QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+        else if (how == 1)
+            d.close();
+        else
+            QTest::keyClick(&d, Qt::Key_Escape);
+        QTRY_VERIFY(held.returned.load());
+        QVERIFY(held.cancelled.load());
+        QTRY_VERIFY(!d.isVisible());
+        QVERIFY(!d.running());
+        QVERIFY(!d.chartView());
+    }
+
+    // The dialog takes the window's font, large text too.
+    void dialogFollowsTheWindowsFont() {
+        WindowFixture f;
+        QTest::keyClick(f.window.get(), Qt::Key_F2);
+        QCOMPARE(f.window->font().pixelSize(), 15);
+        HeldRunner held;
+        held.release = true;
+        ForecastDialog d(*f.app, request(2, 10), held.runner(), f.window.get());
+        QCOMPARE(d.font().pixelSize(), 15);
+        ForecastYearsDialog ask(f.window.get());
+        QCOMPARE(ask.font().pixelSize(), 15);
+    }
+};
+
+static Register forecast([] { return new ForecastTest; });
+
+}  // namespace vildo::qt::test
+
+#include "forecast_test.moc"
