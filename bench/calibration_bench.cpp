@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "app/full_calibration.h"
+#include "app/scheduler.h"
 #include "app/start_year.h"
+#include "app/startup.h"
 #include "app/vildo.h"
 #include "seed_area.h"
-#include "app/scheduler.h"
-#include "app/startup.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <memory>
 #include <thread>
 
-#include "app/carrying_capacity_run.h"
 #include "app/carrying_capacity_batch.h"
+#include "app/carrying_capacity_run.h"
+#include "app/scheduler.h"
+#include "app/startup.h"
+#include "app/vildo.h"
 #include "area/global_cc.h"
 #include "area/http_data_service.h"
 #include "bench_platform.h"
-#include "app/vildo.h"
 #include "service/server.h"
-#include "app/scheduler.h"
-#include "app/startup.h"
 #include "util/file_io.h"
 
 namespace {

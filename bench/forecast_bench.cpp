@@ -6,15 +6,15 @@
 #include <memory>
 
 #include "app/forecast.h"
-#include "bench_platform.h"
 #include "app/full_calibration.h"
-#include "app/start_year.h"
-#include "app/season_driver.h"
-#include "app/vildo.h"
-#include "seed_area.h"
-#include "model/controls.h"
 #include "app/scheduler.h"
+#include "app/season_driver.h"
+#include "app/start_year.h"
 #include "app/startup.h"
+#include "app/vildo.h"
+#include "bench_platform.h"
+#include "model/controls.h"
+#include "seed_area.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The planning mode's cost: one model year, and one whole equilibrium run after a parameter change.
 #include <benchmark/benchmark.h>
 
-#include "bench_platform.h"
-
-#include "model/parameters.h"
-#include "model/population.h"
-#include "app/vildo.h"
 #include "app/scheduler.h"
 #include "app/startup.h"
+#include "app/vildo.h"
+#include "bench_platform.h"
+#include "model/parameters.h"
+#include "model/population.h"
 
 namespace {
 

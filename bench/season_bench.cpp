@@ -2,15 +2,15 @@
 // the biodata rows, and the writing of those rows alone.
 #include <benchmark/benchmark.h>
 
+#include "app/scheduler.h"
 #include "app/season_driver.h"
+#include "app/startup.h"
+#include "app/vildo.h"
 #include "bench_platform.h"
 #include "hunt/exports.h"
 #include "hunt/goal_tables.h"
 #include "hunt/hunt.h"
 #include "hunt/season.h"
-#include "app/vildo.h"
-#include "app/scheduler.h"
-#include "app/startup.h"
 
 namespace {
 

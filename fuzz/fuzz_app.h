@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "support/test_app.h"
 #include "app/dispatch.h"
+#include "support/test_app.h"
 
 namespace vildo::fuzz {
 
@@ -38,8 +38,8 @@ void handle(F&& f) {
 // The input as a file of the given name in the program's temporary folder.
 inline std::string inputFile(const uint8_t* data, size_t size, const std::string& name) {
     const std::filesystem::path file = app().dir.path / name;
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                  static_cast<std::streamsize>(size));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return file.string();
 }
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/area_loading.h"
+#include "app/scheduler.h"
+#include "app/start_year.h"
 #include "area/data_service.h"
 #include "area_fakes.h"
-#include "app/start_year.h"
 #include "fuzz_app.h"
-#include "app/scheduler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static vildo::test::FakeDataService service;

@@ -1,6 +1,6 @@
 // The scenario and year-snapshot reader: any bytes are either refused or give a state the season can run.
-#include "fuzz_app.h"
 #include "app/scenarios.h"
+#include "fuzz_app.h"
 #include "model/state_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -21,10 +21,10 @@
 #include <cmath>
 #include <map>
 
-#include "app/vildo.h"
-#include "qt/dark_style.h"
 #include "app/chart_editing.h"
 #include "app/view_menu.h"
+#include "app/vildo.h"
+#include "qt/dark_style.h"
 #include "util/round.h"
 
 namespace vildo::qt {

@@ -5,8 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "qt/chart_view.h"
 #include "model/controls.h"
+#include "qt/chart_view.h"
 
 class QAction;
 class QCheckBox;

@@ -1,4 +1,3 @@
-#include "app/goal_handlers.h"
 #include "qt/main_window.h"
 
 #include <QApplication>
@@ -13,21 +12,22 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/dispatch.h"
+#include "app/goal_handlers.h"
+#include "app/modes.h"
+#include "app/pages.h"
+#include "app/season_driver.h"
+#include "app/startup.h"
+#include "app/timer_dispatch.h"
+#include "app/vildo.h"
 #include "calibration/fit_upload.h"
 #include "hunt/goals.h"
-#include "app/season_driver.h"
-#include "app/vildo.h"
 #include "qt/grid_view.h"
 #include "qt/help_windows.h"
 #include "qt/prompts_qt.h"
 #include "qt/timer_bridge.h"
 #include "qt/working_pane.h"
 #include "ui/chart_ops.h"
-#include "app/dispatch.h"
-#include "app/modes.h"
-#include "app/pages.h"
-#include "app/startup.h"
-#include "app/timer_dispatch.h"
 
 namespace vildo::qt {
 

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "hunt/rule_dialog.h"
-#include "app/vildo.h"
 #include "app/dispatch.h"
+#include "app/vildo.h"
+#include "hunt/rule_dialog.h"
 #include "ui/info_dialog.h"
 
 namespace vildo::qt {

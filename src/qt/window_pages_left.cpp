@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "app/full_calibration.h"
-#include "app/start_year.h"
 #include "app/goal_handlers.h"
-#include "hunt/goals.h"
+#include "app/start_year.h"
 #include "app/vildo.h"
+#include "hunt/goals.h"
 #include "qt/dark_style.h"
 #include "qt/grid_view.h"
 #include "qt/main_window.h"

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/goal_handlers.h"
-#include "hunt/goals.h"
 #include "app/season_driver.h"
 #include "app/vildo.h"
+#include "hunt/goals.h"
 #include "qt/grid_view.h"
 #include "qt/help_windows.h"
 #include "qt/main_window.h"

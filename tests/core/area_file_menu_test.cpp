@@ -1,12 +1,13 @@
 // The area menu's file commands as the user meets them: what "Spara område" keeps of the start year in use,
 // and the page "Öppna område" leaves on screen.
+#include "app/area_file_menu.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "app/area_file_menu.h"
-#include "area/area_file.h"
 #include "app/area_loading.h"
+#include "area/area_file.h"
 #include "area_fakes.h"
 #include "support/test_app.h"
 #include "util/file_io.h"

@@ -1,4 +1,3 @@
-#include "app/area_file_menu.h"
 #include "area/area_file.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "app/area_file_menu.h"
 #include "app/area_loading.h"
 #include "area_fakes.h"
 #include "support/test_app.h"

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "app/area_loading.h"
-#include "area_fakes.h"
-#include "calibration/fit_upload.h"
 #include "app/full_calibration.h"
+#include "app/scheduler.h"
 #include "app/start_year.h"
 #include "app/vildo.h"
+#include "area_fakes.h"
+#include "calibration/fit_upload.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 
 namespace vildo::test {
 

@@ -9,14 +9,14 @@
 #include <mutex>
 #include <vector>
 
+#include "app/scheduler.h"
+#include "app/season_driver.h"
 #include "hunt/forecast.h"
 #include "hunt/goals.h"
-#include "app/season_driver.h"
+#include "model/controls.h"
 #include "model/state_files.h"
 #include "support/historic_area.h"
 #include "support/test_app.h"
-#include "model/controls.h"
-#include "app/scheduler.h"
 #include "ui/ui_dump.h"
 #include "util/file_io.h"
 #include "util/random.h"

@@ -14,21 +14,21 @@
 #include <future>
 #include <limits>
 
-#include "app/parameter_handlers.h"
-#include "area/area_file.h"
 #include "app/area_loading.h"
+#include "app/parameter_handlers.h"
+#include "app/scenarios.h"
+#include "app/scheduler.h"
+#include "app/season_driver.h"
+#include "area/area_file.h"
 #include "area/data_service.h"
 #include "area/statistics_answer.h"
 #include "area_fakes.h"
-#include "app/scenarios.h"
 #include "hunt/season.h"
-#include "app/season_driver.h"
 #include "model/parameters.h"
 #include "model/state_files.h"
 #include "support/test_app.h"
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

@@ -1,12 +1,12 @@
 // The three exports of a fixed-seed run, byte for byte: Jaktstat.csv, Biodata.csv and the demography file.
 #include <gtest/gtest.h>
 
-#include "hunt/exports.h"
-#include "app/season_driver.h"
-#include "support/golden.h"
-#include "support/test_app.h"
 #include "app/dispatch.h"
 #include "app/scheduler.h"
+#include "app/season_driver.h"
+#include "hunt/exports.h"
+#include "support/golden.h"
+#include "support/test_app.h"
 #include "util/file_io.h"
 
 namespace vildo {

@@ -2,12 +2,12 @@
 // the rule table with its dialog.
 #include <gtest/gtest.h>
 
-#include "hunt/goal_tables.h"
+#include "app/dispatch.h"
 #include "app/goal_handlers.h"
+#include "hunt/goal_tables.h"
 #include "hunt/goals.h"
 #include "hunt/rule_dialog.h"
 #include "support/test_app.h"
-#include "app/dispatch.h"
 
 namespace vildo {
 namespace {

@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "app/scenarios.h"
+#include "app/scheduler.h"
 #include "model/state_files.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {
@@ -42,7 +42,7 @@ TEST_F(Scenarios, SavedAndLoadedBackByteForByteThenTheNextYearRuns) {
     EXPECT_EQ(t.prompts.messages.back(), "Ett scenario har lästs in. ");
     EXPECT_TRUE(t->ScenarioLoaded);
     EXPECT_EQ(t->Stringgrid5.cell(1, 1), "0,80");
-    EXPECT_EQ(t->YearNo, 1);  // the loaded state runs on into its next year
+    EXPECT_EQ(t->YearNo, 1);                     // the loaded state runs on into its next year
     EXPECT_EQ(t->activeLeftPage, C::TabSheet8);  // "Mål och Regler"
     EXPECT_EQ(t->activeRightPage, C::TabSheet1);
 }

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "app/scheduler.h"
 #include "app/season_driver.h"
 #include "model/state_files.h"
 #include "support/historic_area.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

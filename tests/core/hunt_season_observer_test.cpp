@@ -3,10 +3,10 @@
 
 #include <vector>
 
+#include "app/scheduler.h"
 #include "app/season_driver.h"
 #include "support/historic_area.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

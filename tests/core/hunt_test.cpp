@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "app/goal_handlers.h"
 #include "hunt/biodata.h"
 #include "hunt/goal_tables.h"
-#include "app/goal_handlers.h"
 #include "hunt/goals.h"
 #include "hunt_support.h"
 

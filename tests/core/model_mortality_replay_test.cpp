@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "app/scheduler.h"
 #include "app/season_driver.h"
 #include "model/parameters.h"
 #include "support/historic_area.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

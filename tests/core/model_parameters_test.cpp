@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/parameter_handlers.h"
-#include "hunt/goal_tables.h"
 #include "app/goal_handlers.h"
+#include "app/parameter_handlers.h"
+#include "app/scheduler.h"
+#include "hunt/goal_tables.h"
 #include "hunt/goals.h"
 #include "model/parameters.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 
 namespace vildo {
 namespace {
@@ -25,8 +25,14 @@ TEST(Dodlighet, IsZeroBelowAgeOneOrRiskOneAndOneAtAgeTwenty) {
     struct Case {
         double age, risk, expected, tolerance;
     };
-    for (Case c : {Case{0, 2, 0, 0}, {5, 0, 0, 0}, {5, 0.5, 0, 0}, {20, 2, 1, 1e-12}, {20, 7, 1, 1e-12},
-                   {10, 2, 0.0206, 5e-5}, {19, 2, 0.59, 0.005}, {1, 2, 0.02, 1e-4}})
+    for (Case c : {Case{0, 2, 0, 0},
+                   {5, 0, 0, 0},
+                   {5, 0.5, 0, 0},
+                   {20, 2, 1, 1e-12},
+                   {20, 7, 1, 1e-12},
+                   {10, 2, 0.0206, 5e-5},
+                   {19, 2, 0.59, 0.005},
+                   {1, 2, 0.02, 1e-4}})
         EXPECT_NEAR(Dodlighet(c.age, c.risk), c.expected, c.tolerance) << "age " << c.age << " risk " << c.risk;
 }
 
@@ -34,8 +40,11 @@ TEST(MFactorlimit, NeverBelowTheFactorAndNeverRaisesItAboveOne) {
     struct Case {
         double x, d, k, expected;
     };
-    for (Case c : {Case{0.3, 0, 26.4, 0.3}, {0.3, 0.8 * 26.4, 26.4, 1.0}, {0.3, 100, 26.4, 1.0},
-                   {1.7, 100, 26.4, 1.7}, {0.0, 0.4 * 26.4, 26.4, std::pow(0.5, 5)}})
+    for (Case c : {Case{0.3, 0, 26.4, 0.3},
+                   {0.3, 0.8 * 26.4, 26.4, 1.0},
+                   {0.3, 100, 26.4, 1.0},
+                   {1.7, 100, 26.4, 1.7},
+                   {0.0, 0.4 * 26.4, 26.4, std::pow(0.5, 5)}})
         EXPECT_DOUBLE_EQ(MFactorlimit(c.x, c.d, c.k), c.expected) << c.x << " " << c.d;
     EXPECT_THROW(MFactorlimit(0.3, 5, 0), VildoError);
 }
@@ -121,8 +130,12 @@ TEST_F(StartedApp, MortalityControlsStoreTheirValuesAndRestartTheRun) {
         C control;
         int position;
     };
-    for (Case c : {Case{C::Trk_kalvdodlighetsommar, 12}, {C::Trk_Kalvdodlighetvinter, 7}, {C::trk_tjurdodlighet, 5},
-                   {C::trk_kododlighet, 4}, {C::trk_korisk, 30}, {C::Trk_vargmortalitet, 135},
+    for (Case c : {Case{C::Trk_kalvdodlighetsommar, 12},
+                   {C::Trk_Kalvdodlighetvinter, 7},
+                   {C::trk_tjurdodlighet, 5},
+                   {C::trk_kododlighet, 4},
+                   {C::trk_korisk, 30},
+                   {C::Trk_vargmortalitet, 135},
                    {C::Trk_bjornmortalitet, 9}})
         setPosition(*t, c.control, c.position);
     EXPECT_DOUBLE_EQ(t->CalfSummerMortality, 0.12);
@@ -140,7 +153,7 @@ TEST_F(StartedApp, MortalityControlsStoreTheirValuesAndRestartTheRun) {
 }
 
 TEST_F(StartedApp, MultifecundKeepsAFloorAndLeavesTheHistoryWithoutForage) {
-    t->Winter.WinterStock = 1e6;  // far above the carrying capacity
+    t->Winter.WinterStock = 1e6;             // far above the carrying capacity
     EXPECT_DOUBLE_EQ(Multifecund(*t), 0.3);  // (0 + 0.6) / 2
     EXPECT_DOUBLE_EQ(Multifecund(*t), 0.1);  // (0 + 0) / 2, held at the floor
     t->Land.CarryingCapacity = 0;

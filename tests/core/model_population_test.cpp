@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "app/scheduler.h"
 #include "model/parameters.h"
 #include "model/population.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 
 namespace vildo {
 namespace {

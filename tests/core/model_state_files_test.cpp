@@ -2,9 +2,9 @@
 
 #include <fstream>
 
+#include "app/scheduler.h"
 #include "model/state_files.h"
 #include "support/test_app.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "support/test_app.h"
 #include "app/chart_editing.h"
-#include "ui/chart_ops.h"
 #include "app/view_menu.h"
+#include "support/test_app.h"
+#include "ui/chart_ops.h"
 
 namespace vildo {
 namespace {

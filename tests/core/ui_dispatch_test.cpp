@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "support/test_app.h"
 #include "app/dispatch.h"
-#include "util/grid.h"
 #include "app/scheduler.h"
+#include "support/test_app.h"
+#include "util/grid.h"
 
 namespace vildo {
 namespace {

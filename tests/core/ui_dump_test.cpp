@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "app/dispatch.h"
 #include "app/season_driver.h"
 #include "support/golden.h"
 #include "support/test_app.h"
-#include "app/dispatch.h"
 
 namespace vildo {
 namespace {

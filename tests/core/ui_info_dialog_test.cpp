@@ -2,9 +2,9 @@
 
 #include <fstream>
 
+#include "app/scheduler.h"
 #include "support/test_app.h"
 #include "ui/info_dialog.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

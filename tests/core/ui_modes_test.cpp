@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/parameter_handlers.h"
-#include "support/test_app.h"
-#include "model/parameters.h"
 #include "app/modes.h"
+#include "app/parameter_handlers.h"
+#include "model/parameters.h"
+#include "support/test_app.h"
 
 namespace vildo {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/pages.h"
 #include "app/parameter_handlers.h"
 #include "model/parameters.h"
 #include "support/test_app.h"
-#include "app/pages.h"
 
 namespace vildo {
 namespace {

@@ -1,5 +1,7 @@
 // The season as a computation on its own part of the state: a scenario read into a SeasonState runs a season
 // without the window, the handlers or the charts.
+#include "hunt/season_state.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "hunt/season.h"
-#include "hunt/season_state.h"
 #include "model/state_files.h"
 #include "util/file_io.h"
 

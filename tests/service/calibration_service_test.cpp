@@ -2,17 +2,17 @@
 // area load, start year, search, full calibration, upload and verdict; then the cached path.
 #include <gtest/gtest.h>
 
+#include "app/full_calibration.h"
+#include "app/scheduler.h"
+#include "app/season_driver.h"
+#include "app/start_year.h"
 #include "area/area_file.h"
 #include "area/data_service.h"
 #include "area/http_data_service.h"
 #include "calibration/fit_upload.h"
-#include "app/full_calibration.h"
-#include "app/start_year.h"
-#include "app/season_driver.h"
 #include "model/state_files.h"
 #include "service/server.h"
 #include "service_test_support.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/round.h"

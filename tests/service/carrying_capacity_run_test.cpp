@@ -8,13 +8,13 @@
 #include <functional>
 #include <memory>
 
+#include "app/full_calibration.h"
+#include "app/scheduler.h"
+#include "app/start_year.h"
 #include "area/data_service.h"
 #include "area/http_data_service.h"
-#include "app/full_calibration.h"
-#include "app/start_year.h"
 #include "service/server.h"
 #include "service_test_support.h"
-#include "app/scheduler.h"
 #include "util/file_io.h"
 
 namespace vildo {

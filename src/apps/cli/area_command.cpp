@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "app/area_file_menu.h"
-#include "area/area_file.h"
 #include "app/area_loading.h"
+#include "app/dispatch.h"
+#include "area/area_file.h"
 #include "area/county_table.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "service_connection.h"
-#include "app/dispatch.h"
 #include "util/format.h"
 #include "util/json_writer.h"
 #include "util/parse.h"

@@ -2,16 +2,16 @@
 // GlobalCC.csv.
 #include <iostream>
 
-#include "app/carrying_capacity_run.h"
 #include "app/carrying_capacity_batch.h"
+#include "app/carrying_capacity_run.h"
+#include "app/dispatch.h"
+#include "app/scheduler.h"
 #include "area/county_table.h"
 #include "area/global_cc.h"
 #include "area/http_data_service.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "service_connection.h"
-#include "app/dispatch.h"
-#include "app/scheduler.h"
 #include "util/parse.h"
 
 namespace vildo::cli {

@@ -3,13 +3,13 @@
 #include <functional>
 #include <iostream>
 
-#include "area/county_table.h"
-#include "app/full_calibration.h"
-#include "app/start_year.h"
-#include "app/season_driver.h"
 #include "app/dispatch.h"
+#include "app/full_calibration.h"
 #include "app/scheduler.h"
+#include "app/season_driver.h"
+#include "app/start_year.h"
 #include "app/startup.h"
+#include "area/county_table.h"
 #include "ui/window_design.h"
 #include "util/parse.h"
 #include "util/random.h"

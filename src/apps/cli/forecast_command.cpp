@@ -2,12 +2,12 @@
 #include <iostream>
 #include <optional>
 
+#include "app/dispatch.h"
 #include "app/forecast.h"
+#include "app/season_driver.h"
 #include "cli_common.h"
 #include "commands.h"
-#include "app/season_driver.h"
 #include "service_connection.h"
-#include "app/dispatch.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/json_writer.h"

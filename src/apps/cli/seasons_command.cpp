@@ -2,14 +2,14 @@
 #include <iostream>
 #include <optional>
 
+#include "app/dispatch.h"
+#include "app/scenarios.h"
+#include "app/season_driver.h"
 #include "cli_common.h"
 #include "commands.h"
 #include "hunt/biodata.h"
 #include "hunt/exports.h"
-#include "app/scenarios.h"
-#include "app/season_driver.h"
 #include "service_connection.h"
-#include "app/dispatch.h"
 #include "ui_dump.h"
 #include "util/file_io.h"
 #include "util/format.h"

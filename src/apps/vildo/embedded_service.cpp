@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "area/http_data_service.h"
 #include "app/vildo.h"
+#include "area/http_data_service.h"
 #include "service/server.h"
 
 namespace vildo {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "app/vildo.h"
 #include "area/http_data_service.h"
 #include "embedded_service.h"
-#include "app/vildo.h"
 #include "qt/application.h"
 #include "qt/busy_service.h"
 #include "qt/main_window.h"

@@ -14,8 +14,6 @@
 
 #include "app/season_driver.h"
 #include "app/vildo.h"
-#include "app/season_driver.h"
-#include "app/vildo.h"
 #include "qt/forecast_dialog.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"

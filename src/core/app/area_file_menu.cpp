@@ -4,12 +4,12 @@
 #include <filesystem>
 
 #include "app/parameter_handlers.h"
-#include "ui/area_display.h"
+#include "app/vildo.h"
 #include "area/area_file.h"
 #include "area/statistics.h"
 #include "model/parameters.h"
 #include "model/population.h"
-#include "app/vildo.h"
+#include "ui/area_display.h"
 #include "util/cp1252.h"
 #include "util/format.h"
 #include "util/round.h"

@@ -1,17 +1,17 @@
-#include "app/parameter_handlers.h"
 #include "app/area_loading.h"
 
 #include <algorithm>
 
-#include "ui/area_display.h"
+#include "app/parameter_handlers.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
 #include "area/county_table.h"
 #include "area/data_service.h"
 #include "area/statistics.h"
 #include "area/statistics_answer.h"
-#include "app/season_driver.h"
 #include "model/parameters.h"
 #include "model/population.h"
-#include "app/vildo.h"
+#include "ui/area_display.h"
 #include "ui/chart_ops.h"
 #include "ui/info_dialog.h"
 #include "util/round.h"

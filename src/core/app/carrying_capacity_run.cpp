@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "app/carrying_capacity_batch.h"
-#include "area/data_service.h"
+#include "app/dispatch.h"
 #include "app/full_calibration.h"
+#include "app/scheduler.h"
 #include "app/start_year.h"
 #include "app/vildo.h"
-#include "app/dispatch.h"
+#include "area/data_service.h"
 #include "area/global_cc.h"
 #include "model/prompts.h"
-#include "app/scheduler.h"
 
 namespace vildo {
 

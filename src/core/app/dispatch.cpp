@@ -1,8 +1,8 @@
 #include "app/dispatch.h"
 
 #include "app/parameter_handlers.h"
-#include "model/parameters.h"
 #include "app/vildo.h"
+#include "model/parameters.h"
 
 namespace vildo {
 

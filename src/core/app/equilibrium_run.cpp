@@ -1,11 +1,11 @@
 #include "app/equilibrium_run.h"
 
 #include "app/parameter_handlers.h"
+#include "app/vildo.h"
 #include "model/controller.h"
 #include "model/population.h"
 #include "ui/chart_ops.h"
 #include "ui/labels.h"
-#include "app/vildo.h"
 
 namespace vildo {
 

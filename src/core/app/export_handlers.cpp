@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "hunt/exports.h"
 #include "app/vildo.h"
+#include "hunt/exports.h"
 #include "model/controls.h"
 #include "ui/info_dialog.h"
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numeric>
 
+#include "app/vildo.h"
 #include "calibration/fit_upload.h"
 #include "calibration/regression.h"
-#include "app/vildo.h"
 #include "ui/area_display.h"
 #include "util/format.h"
 

@@ -1,14 +1,14 @@
-#include "app/parameter_handlers.h"
 #include "app/full_calibration.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "calibration/fit_upload.h"
-#include "app/start_year.h"
+#include "app/parameter_handlers.h"
 #include "app/season_driver.h"
-#include "model/parameters.h"
+#include "app/start_year.h"
 #include "app/vildo.h"
+#include "calibration/fit_upload.h"
+#include "model/parameters.h"
 #include "model/state_files.h"
 #include "ui/info_dialog.h"
 #include "util/format.h"

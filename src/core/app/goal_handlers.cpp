@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/vildo.h"
 #include "hunt/goals.h"
 #include "hunt/rule_dialog.h"
 #include "model/controls.h"
@@ -12,7 +13,6 @@
 #include "util/format.h"
 #include "util/parse.h"
 #include "util/round.h"
-#include "app/vildo.h"
 
 namespace vildo {
 

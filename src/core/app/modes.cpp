@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/vildo.h"
 #include "app/pages.h"
+#include "app/vildo.h"
 
 namespace vildo {
 

@@ -1,6 +1,7 @@
 #include "app/parameter_handlers.h"
 
 #include "app/season_driver.h"
+#include "app/vildo.h"
 #include "hunt/goals.h"
 #include "model/parameters.h"
 #include "model/settings_file.h"
@@ -9,7 +10,6 @@
 #include "util/errors.h"
 #include "util/parse.h"
 #include "util/round.h"
-#include "app/vildo.h"
 
 namespace vildo {
 
@@ -125,12 +125,24 @@ void Initiate(Vildo& app) {
         int position;
     };
     static constexpr Start kStart[] = {
-        {C::Trk_density, 80},           {C::Trk_tjurandel, 40},           {C::Trk_Kalvskytte, 50},
-        {C::trk_kviga, 100},            {C::trk_taggar, 0},               {C::Trk_barkraftovrig, 220},
-        {C::trk_ungskog, 50},           {C::trk_impediment, 4},           {C::Trk_ungskogskonstant, 5},
-        {C::trk_sexratio, 48},          {C::trk_harvest, 30},             {C::trk_reprod, 68},
-        {C::trk_kododlighet, 2},        {C::trk_tjurdodlighet, 2},        {C::Trk_kalvdodlighetsommar, 3},
-        {C::Trk_Kalvdodlighetvinter, 3}, {C::Trk_vargmortalitet, 120},    {C::Trk_bjornmortalitet, 6},
+        {C::Trk_density, 80},
+        {C::Trk_tjurandel, 40},
+        {C::Trk_Kalvskytte, 50},
+        {C::trk_kviga, 100},
+        {C::trk_taggar, 0},
+        {C::Trk_barkraftovrig, 220},
+        {C::trk_ungskog, 50},
+        {C::trk_impediment, 4},
+        {C::Trk_ungskogskonstant, 5},
+        {C::trk_sexratio, 48},
+        {C::trk_harvest, 30},
+        {C::trk_reprod, 68},
+        {C::trk_kododlighet, 2},
+        {C::trk_tjurdodlighet, 2},
+        {C::Trk_kalvdodlighetsommar, 3},
+        {C::Trk_Kalvdodlighetvinter, 3},
+        {C::Trk_vargmortalitet, 120},
+        {C::Trk_bjornmortalitet, 6},
     };
     for (const Start& s : kStart) setPosition(app, s.id, s.position);
     app.Rov.Vargmortalitet = app.pos(C::Trk_vargmortalitet);
@@ -245,9 +257,9 @@ void Fabriksinstllningar1Click(Vildo& app) {
 }
 
 void wireModelHandlers(Controls& controls) {
-    for (C id : {C::Trk_density, C::Trk_tjurandel, C::Trk_Kalvskytte, C::trk_kviga, C::trk_taggar,
-                 C::Trk_barkraftovrig, C::trk_ungskog, C::trk_impediment, C::Trk_ungskogskonstant, C::trk_sexratio,
-                 C::trk_slaktvikttjur, C::Trk_Slaktviktko})
+    for (C id : {C::Trk_density, C::Trk_tjurandel, C::Trk_Kalvskytte, C::trk_kviga, C::trk_taggar, C::Trk_barkraftovrig,
+                 C::trk_ungskog, C::trk_impediment, C::Trk_ungskogskonstant, C::trk_sexratio, C::trk_slaktvikttjur,
+                 C::Trk_Slaktviktko})
         controls[static_cast<int>(id)].onChange = landUseHandler;
     for (C id : {C::Trk_kalvdodlighetsommar, C::Trk_Kalvdodlighetvinter, C::trk_tjurdodlighet, C::trk_kododlighet,
                  C::trk_korisk, C::Trk_vargmortalitet, C::Trk_bjornmortalitet})

@@ -1,11 +1,11 @@
-#include "app/equilibrium_run.h"
 #include "app/scenarios.h"
 
 #include <filesystem>
 
+#include "app/equilibrium_run.h"
+#include "app/season_driver.h"
 #include "app/vildo.h"
 #include "hunt/goals.h"
-#include "app/season_driver.h"
 #include "model/population.h"
 #include "model/state_files.h"
 #include "ui/chart_ops.h"

@@ -1,9 +1,9 @@
-#include "app/fit_measures.h"
-#include "app/parameter_handlers.h"
 #include "app/season_driver.h"
 
 #include <filesystem>
 
+#include "app/fit_measures.h"
+#include "app/parameter_handlers.h"
 #include "app/vildo.h"
 #include "calibration/regression.h"
 #include "hunt/exports.h"

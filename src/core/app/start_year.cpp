@@ -1,5 +1,3 @@
-#include "app/area_file_menu.h"
-#include "app/parameter_handlers.h"
 #include "app/start_year.h"
 
 #include <algorithm>
@@ -7,17 +5,19 @@
 #include <exception>
 #include <memory>
 
-#include "area/area_file.h"
+#include "app/area_file_menu.h"
 #include "app/area_loading.h"
+#include "app/chart_editing.h"
+#include "app/full_calibration.h"
+#include "app/parameter_handlers.h"
+#include "app/season_driver.h"
+#include "app/vildo.h"
+#include "area/area_file.h"
 #include "area/data_service.h"
 #include "area/statistics.h"
-#include "calibration/search_step.h"
 #include "calibration/fit_upload.h"
-#include "app/full_calibration.h"
-#include "app/season_driver.h"
+#include "calibration/search_step.h"
 #include "model/parameters.h"
-#include "app/vildo.h"
-#include "app/chart_editing.h"
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
 #include "util/format.h"

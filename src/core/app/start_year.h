@@ -22,7 +22,6 @@ void KalibClick(Vildo& app);
 // One search tick: one step of density or forage once the equilibrium run has settled.
 void Timer2Timer(Vildo& app);
 
-
 // The manual steps; "up" lowers the density, which raises the simulated reproduction.
 void Spin_densityUpClick(Vildo& app);
 void Spin_densityDownClick(Vildo& app);

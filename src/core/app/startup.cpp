@@ -1,9 +1,9 @@
-#include "app/parameter_handlers.h"
 #include "app/startup.h"
 
+#include "app/parameter_handlers.h"
+#include "app/vildo.h"
 #include "area/county_table.h"
 #include "model/parameters.h"
-#include "app/vildo.h"
 #include "ui/folders.h"
 #include "ui/info_dialog.h"
 

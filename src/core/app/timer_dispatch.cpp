@@ -1,13 +1,13 @@
-#include "app/equilibrium_run.h"
 #include "app/timer_dispatch.h"
 
-#include "app/season_driver.h"
-#include "app/startup.h"
 #include "app/carrying_capacity_batch.h"
+#include "app/equilibrium_run.h"
 #include "app/full_calibration.h"
+#include "app/season_driver.h"
 #include "app/start_year.h"
-#include "model/population.h"
+#include "app/startup.h"
 #include "app/vildo.h"
+#include "model/population.h"
 
 namespace vildo {
 

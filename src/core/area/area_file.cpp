@@ -4,11 +4,11 @@
 #include <cstring>
 #include <filesystem>
 
+#include "area/area_state.h"
 #include "area/statistics.h"
 #include "model/parameters.h"
 #include "model/population.h"
 #include "model/record_checks.h"
-#include "area/area_state.h"
 #include "util/file_io.h"
 #include "util/format.h"
 #include "util/round.h"

@@ -1,8 +1,8 @@
 #include "area/county_table.h"
 
+#include "area/area_state.h"
 #include "area/data_service.h"
 #include "area/service_text.h"
-#include "area/area_state.h"
 
 namespace vildo {
 

@@ -1,8 +1,8 @@
 #include "area/data_service.h"
 
+#include "area/area_state.h"
 #include "area/service_text.h"
 #include "model/record_checks.h"
-#include "area/area_state.h"
 #include "util/format.h"
 #include "util/round.h"
 

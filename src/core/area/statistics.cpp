@@ -103,7 +103,9 @@ AreaInputs areaInputs(const TAreaHeader& h, const AreaAverages& s, const AreaAve
     return in;
 }
 
-void AverageFromYear(AreaState& app, int year, int n) { app.StartAverages = startWindowAverages(app.Statistics, year, n); }
+void AverageFromYear(AreaState& app, int year, int n) {
+    app.StartAverages = startWindowAverages(app.Statistics, year, n);
+}
 
 void AverageRecent(AreaState& app, int m) { app.RecentAverages = recentAverages(app.Statistics, m); }
 

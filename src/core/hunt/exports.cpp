@@ -55,7 +55,8 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
 // Where the file itself cannot be replaced (held by another program, or something else in its place) the
 // export keeps its own text, when it has one; any other failure, such as a full or read-only disk, names the
 // file and why.
-void reportWriteFailure(SeasonState& app, const fs::path& file, const std::error_code& ec, const char* lockedText = nullptr) {
+void reportWriteFailure(SeasonState& app, const fs::path& file, const std::error_code& ec,
+                        const char* lockedText = nullptr) {
     const bool fileHeld = ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy ||
                           ec == std::errc::resource_unavailable_try_again || ec == std::errc::is_a_directory;
     if (lockedText && fileHeld) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/parameters.h"
 #include "hunt/season_state.h"
+#include "model/parameters.h"
 #include "util/errors.h"
 #include "util/round.h"
 

@@ -8,12 +8,12 @@ namespace vildo {
 
 Controls controlRanges() {
     Controls c{};
-#define VILDO_CONTROL_INIT(nm, kd, mn, mx, st, pos)                         \
-    c[static_cast<int>(C::nm)].name = #nm;                                  \
-    c[static_cast<int>(C::nm)].kind = ControlKind::kd;                      \
-    c[static_cast<int>(C::nm)].min = mn;                                    \
-    c[static_cast<int>(C::nm)].max = mx;                                    \
-    c[static_cast<int>(C::nm)].step = st;                                   \
+#define VILDO_CONTROL_INIT(nm, kd, mn, mx, st, pos)    \
+    c[static_cast<int>(C::nm)].name = #nm;             \
+    c[static_cast<int>(C::nm)].kind = ControlKind::kd; \
+    c[static_cast<int>(C::nm)].min = mn;               \
+    c[static_cast<int>(C::nm)].max = mx;               \
+    c[static_cast<int>(C::nm)].step = st;              \
     c[static_cast<int>(C::nm)].position = pos;
     VILDO_CONTROLS(VILDO_CONTROL_INIT)
 #undef VILDO_CONTROL_INIT

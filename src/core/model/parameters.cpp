@@ -63,10 +63,10 @@ double Multifecund(ModelState& app) {
 void WeightCurves(ModelState& app) {
     THarvestByAge& h = app.Harvest;
     for (int a = 1; a <= 19; ++a) {
-        h.FemWeight[a] = static_cast<double>(Round((a * (0.52 * app.CowWeightParam + 12) + app.HeiferCalfWeight) /
-                                                   (1 + 0.3 * a + 0.014 * a * a)));
-        h.MaleWeight[a] = static_cast<double>(Round((a * (0.62 * app.BullWeightParam + 10) + app.BullCalfWeight) /
-                                                    (1 + 0.36 * a + 0.01 * a * a)));
+        h.FemWeight[a] = static_cast<double>(
+            Round((a * (0.52 * app.CowWeightParam + 12) + app.HeiferCalfWeight) / (1 + 0.3 * a + 0.014 * a * a)));
+        h.MaleWeight[a] = static_cast<double>(
+            Round((a * (0.62 * app.BullWeightParam + 10) + app.BullCalfWeight) / (1 + 0.36 * a + 0.01 * a * a)));
     }
     h.FemWeight[0] = app.HeiferCalfWeight;
     h.MaleWeight[0] = app.BullCalfWeight;
@@ -85,8 +85,7 @@ void Initpop(ModelState& app) {
     p.Fecundity[0] = 0;
     for (int a = 1; a <= 20; ++a) {
         double x = a;
-        p.Fecundity[a] =
-            (2 - 2 * std::pow(x / 20, 3.4)) * std::exp(-std::pow(x / 2.5, -2.5) - std::pow(x / 15, 15));
+        p.Fecundity[a] = (2 - 2 * std::pow(x / 20, 3.4)) * std::exp(-std::pow(x / 2.5, -2.5) - std::pow(x / 15, 15));
     }
     for (int a = 0; a <= 20; ++a) {
         app.Harvest.FemWeight[a] = static_cast<double>(

@@ -88,7 +88,8 @@ bool plausibleSnapshot(const std::string& bytes) {
 std::string snapshotBytes(const ModelState& app) {
     std::string out;
     out.reserve(kSnapshotSize);
-    forEachBlock(const_cast<ModelState&>(app), [&](const void* p, size_t n) { out.append(static_cast<const char*>(p), n); });
+    forEachBlock(const_cast<ModelState&>(app),
+                 [&](const void* p, size_t n) { out.append(static_cast<const char*>(p), n); });
     return out;
 }
 

@@ -22,7 +22,7 @@ public:
         std::string text, okCaption;
         bool showBox;
     };
-    std::vector<Info> infos;          // the information dialog, in order
+    std::vector<Info> infos;  // the information dialog, in order
     std::vector<std::string> questions;
 
     // Answers, taken in order; when a queue is empty the cautious answer is given
@@ -54,8 +54,7 @@ public:
         fileDialogs.push_back(r);
         return take(fileAnswers, std::optional<std::string>{});
     }
-    std::optional<std::string> inputText(const std::string&, const std::string& prompt,
-                                         const std::string&) override {
+    std::optional<std::string> inputText(const std::string&, const std::string& prompt, const std::string&) override {
         textPrompts.push_back(prompt);
         return take(textAnswers, std::optional<std::string>{});
     }

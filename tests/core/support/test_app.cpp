@@ -1,7 +1,8 @@
 #include "support/test_app.h"
 
-#include <atomic>
 #include <unistd.h>
+
+#include <atomic>
 
 #include "app/dispatch.h"
 #include "app/scheduler.h"
