@@ -1,14 +1,7 @@
 # vildo-cli forecast end to end, in a folder of its own: the seed makes it repeatable on any number of threads,
 # --csv writes the table, a loaded area forecasts from the end of its history, and usage errors exit with 2.
 set(dir "${WORK}/cli-forecast")
-file(REMOVE_RECURSE "${dir}")
-file(MAKE_DIRECTORY "${dir}")
-
-function(run_cli out rc)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${dir} OUTPUT_VARIABLE o RESULT_VARIABLE r ERROR_QUIET)
-  set(${out} "${o}" PARENT_SCOPE)
-  set(${rc} "${r}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_folder.cmake)
 
 run_cli(first rc1 forecast --years 3 --replicates 40 --seed 5 --presses 1 --threads 1)
 run_cli(second rc2 forecast --years 3 --replicates 40 --seed 5 --presses 1 --threads 2 --csv prognos.csv)

@@ -1,14 +1,7 @@
 # vildo-cli seasons end to end, in a folder of its own: the seeding contract, the exports and the
 # scenario file it writes into the working folder, and its usage errors.
 set(dir "${WORK}/cli-seasons")
-file(REMOVE_RECURSE "${dir}")
-file(MAKE_DIRECTORY "${dir}")
-
-function(run_cli out rc)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${dir} OUTPUT_VARIABLE o RESULT_VARIABLE r ERROR_QUIET)
-  set(${out} "${o}" PARENT_SCOPE)
-  set(${rc} "${r}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_folder.cmake)
 
 run_cli(first rc1 seasons --years 3 --seed 11 --json --biodata a.csv)
 run_cli(second rc2 seasons --years 3 --seed 11 --json --biodata b.csv)

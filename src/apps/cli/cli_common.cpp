@@ -10,6 +10,7 @@
 #include "app/start_year.h"
 #include "app/startup.h"
 #include "area/county_table.h"
+#include "service_connection.h"
 #include "ui/window_design.h"
 #include "util/parse.h"
 #include "util/random.h"
@@ -150,6 +151,19 @@ bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate, std::o
     const bool loaded = replayableHistory(s, countyItem, areaItem, estimate);
     app.platform.clockSeed = std::move(pressSeeds);
     return loaded;
+}
+
+bool startSeasons(Session& s, const SeasonStart& start, std::unique_ptr<ServiceConnection>& service) {
+    Vildo& app = *s.app;
+    if (start.seed) seedPresses(app, *start.seed);
+    if (start.countyItem) {
+        service = std::make_unique<ServiceConnection>(start.service);
+        app.dataService = service->client();
+    }
+    s.start(start.settings);
+    if (start.countyItem && !loadHistory(s, *start.countyItem, *start.areaItem, start.estimate, start.seed))
+        return false;
+    return s.settle();
 }
 
 }  // namespace vildo::cli

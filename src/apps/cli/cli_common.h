@@ -12,6 +12,8 @@
 
 namespace vildo::cli {
 
+class ServiceConnection;
+
 // Prompts for a terminal: messages go to standard error; questions get the cautious answer; the file
 // dialogs take the files the command line named, in order.
 class TerminalPrompts : public Prompts {
@@ -71,5 +73,19 @@ void seedPresses(Vildo& app, uint32_t seed);
 // full calibration, to the verdict); without the estimate the history is replayed from the defaults. With a
 // seed the estimate draws from a stream of its own, leaving the presses theirs.
 bool loadHistory(Session& s, int countyItem, int areaItem, bool estimate, std::optional<uint32_t> seed);
+
+// Where the season commands start: the presses' seed, the control settings, and an area with its history.
+struct SeasonStart {
+    std::optional<uint32_t> seed;
+    std::vector<ControlSetting> settings;
+    std::optional<int> countyItem, areaItem;
+    std::string service;
+    bool estimate = true;
+};
+
+// Starts the session as the season commands do: the presses' seeds, a connection to the service when an area
+// is asked for, the start-up with the settings, the area's estimate and history, and the settled equilibrium.
+// False when any of it failed; its message has been shown.
+bool startSeasons(Session& s, const SeasonStart& start, std::unique_ptr<ServiceConnection>& service);
 
 }  // namespace vildo::cli

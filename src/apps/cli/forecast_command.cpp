@@ -17,18 +17,13 @@ namespace vildo::cli {
 
 namespace {
 
-struct Options {
+struct Options : SeasonStart {
     int years = 0;
     int replicates = 500;
-    std::optional<uint32_t> seed;
-    std::vector<ControlSetting> settings;
     std::optional<int> presses;
-    std::optional<int> countyItem, areaItem;
-    std::string service;
     std::optional<std::string> csvFile;
     int threads = 0;
     bool json = false;
-    bool estimate = true;
 };
 
 int intOption(const std::vector<std::string>& args, size_t& i, int min, int max) {
@@ -147,13 +142,8 @@ int forecastCommand(const std::vector<std::string>& args) {
     const Options o = parseOptions(args);
     Session s;
     Vildo& app = *s.app;
-    if (o.seed) seedPresses(app, *o.seed);
     std::unique_ptr<ServiceConnection> service;
-    if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
-    if (service) app.dataService = service->client();
-    s.start(o.settings);
-    if (o.countyItem && !loadHistory(s, *o.countyItem, *o.areaItem, o.estimate, o.seed)) return 1;
-    if (!s.settle()) return 1;
+    if (!startSeasons(s, o, service)) return 1;
     // With an area, one press replays its history: the forecast starts where the record ends.
     const int presses = o.presses.value_or(o.countyItem ? 1 : 0);
     for (int k = 1; k <= presses && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });

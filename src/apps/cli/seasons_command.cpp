@@ -20,19 +20,14 @@ namespace vildo::cli {
 
 namespace {
 
-struct Options {
+struct Options : SeasonStart {
     int years = 0;
-    std::optional<uint32_t> seed;
-    std::vector<ControlSetting> settings;
     std::optional<std::string> biodataFile;
     std::optional<std::string> dumpFile;
     std::optional<std::string> scenarioSave, scenarioLoad, demographyFile;
     int back = 0;
-    std::optional<int> countyItem, areaItem;
-    std::string service;
     bool saveStats = false;
     bool json = false;
-    bool estimate = true;
 };
 
 int countOption(const std::vector<std::string>& args, size_t& i, int max) {
@@ -149,13 +144,8 @@ int seasonsCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
     Session s;
     Vildo& app = *s.app;
-    if (o.seed) seedPresses(app, *o.seed);
     std::unique_ptr<ServiceConnection> service;
-    if (o.countyItem) service = std::make_unique<ServiceConnection>(o.service);
-    if (service) app.dataService = service->client();
-    s.start(o.settings);
-    if (o.countyItem && !loadHistory(s, *o.countyItem, *o.areaItem, o.estimate, o.seed)) return 1;
-    if (!s.settle()) return 1;
+    if (!startSeasons(s, o, service)) return 1;
     // "Spara biodata" on without its check of the working folder's Biodata.csv: the rows go to the given file.
     if (o.biodataFile) app.ctl(C::chk_biodata).position = 1;
     if (o.saveStats) dispatch(app, [&] { setChecked(app, C::chk_save, true); });
