@@ -6,6 +6,7 @@
 
 #include "app/full_calibration.h"
 #include "app/vildo.h"
+#include "ui/working_pane.h"
 
 namespace vildo::qt {
 

@@ -3,6 +3,7 @@
 #include "app/full_calibration.h"
 #include "app/start_year.h"
 #include "calibration_fixture.h"
+#include "ui/working_pane.h"
 
 namespace vildo {
 namespace {

@@ -8,6 +8,7 @@
 #include "app/start_year.h"
 #include "app/vildo.h"
 #include "calibration/fit_upload.h"
+#include "calibration/full_calibration_steps.h"
 #include "model/parameters.h"
 #include "model/state_files.h"
 #include "ui/info_dialog.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr double kCachedShare = 0.92;  // a first run this close to the cached fit confirms it
 constexpr double kShortcutFit = 0.8;
 constexpr int kShortcutRoundsLeft = 15;
-constexpr double kSlopeStep = 0.4, kSlopeLimit = 15;
 constexpr size_t kHistory = 11;
 
 void refreshForageChange(Vildo& app) {
@@ -34,30 +34,14 @@ void restoreBest(Vildo& app) {
     app.CCSlope = app.BestCCSlope;
 }
 
-double sampleStdDev(const std::vector<double>& v) {
-    if (v.size() < 2) return 0;
-    double mean = 0;
-    for (double x : v) mean += x;
-    mean /= static_cast<double>(v.size());
-    double ss = 0;
-    for (double x : v) ss += (x - mean) * (x - mean);
-    return std::sqrt(ss / static_cast<double>(v.size() - 1));
-}
-
-// One adjustment: density or slope and forage in turn. A slope step or no step reruns nothing, so the
-// next tick works on the same measures and makes the forage step.
+// One adjustment: the step the measures call for, pressed on the spin buttons as a user would.
 void adjust(Vildo& app) {
-    if (app.StepDensityNext && app.SlopeDiff > -0.4) {
-        if (std::fabs(app.ReprodSum) > 0.05) {
-            app.ReprodSum < 0 ? Spin_densityUpClick(app) : Spin_densityDownClick(app);
-        } else if (std::fabs(app.SlopeDiff) < 0.2) {
-            const double step = app.ReprodDiff < 0 ? kSlopeStep : -kSlopeStep;
-            app.CCSlope = std::clamp(app.CCSlope + step, -kSlopeLimit, kSlopeLimit);
-        }
-        app.StepDensityNext = false;
-    } else {
-        app.SlopeDiff < 0 ? Spin_algbonitetUpClick(app) : Spin_algbonitetDownClick(app);
-        app.StepDensityNext = true;
+    switch (nextAdjustment(app)) {
+        case SpinPress::DensityUp: Spin_densityUpClick(app); break;
+        case SpinPress::DensityDown: Spin_densityDownClick(app); break;
+        case SpinPress::ForageUp: Spin_algbonitetUpClick(app); break;
+        case SpinPress::ForageDown: Spin_algbonitetDownClick(app); break;
+        case SpinPress::None: break;
     }
 }
 
@@ -105,16 +89,6 @@ void scoreShotOut(Vildo& app) {
 void beginCalibration(Vildo& app) {
     endCalibration(app);
     app.CalibrationSeed = app.platform.clockSeed();
-}
-
-void endCalibration(Vildo& app) {
-    app.CalibrationSeed.reset();
-    for (std::string* s : {&app.ReplayStart, &app.BestReplayStart, &app.NextReplayStart}) s->clear();
-    app.ReplayShotOut = false;
-}
-
-double mortalitySignature(const Vildo& app) {
-    return (app.CalfSummerMortality + app.CalfWinterMortality) * 100 + app.NatMortPctF + app.NatMortPctM;
 }
 
 void btn_nykalibClick(Vildo& app) {
@@ -267,62 +241,6 @@ void Stopiterations(Vildo& app) {
 
 void PaintBox1MouseDown(Vildo& app, int x, int y, int paneWidth) {
     if (app.WorkingFront && x > paneWidth - 150 && x < paneWidth - 20 && y > 20 && y < 70) Stopiterations(app);
-}
-
-bool paneArrowCursor(int x, int y, int paneWidth) {
-    return x > paneWidth - 160 && x < paneWidth - 30 && y > 20 && y < 70;
-}
-
-bool calibrationRunning(const Vildo& app) {
-    for (int n : {2, 4, 5, 6, 9, 11, 12})
-        if (app.timers[n].enabled) return true;
-    return false;
-}
-
-WorkingPane Working(const Vildo& app, int W, int H) {
-    WorkingPane p;
-    p.cancelBox = {W - 150, 20, W - 20, 70};
-    p.texts.push_back({W - 130, 25, 30, false, "Avbryt"});
-    p.texts.push_back({W / 2 - 100, H / 2 - 45, 15, false, "Beräknar älgstammens utveckling"});
-    if (app.Progress > 3 && app.Progress < 15)
-        p.texts.push_back({W / 2 - 250, H / 2 + 15, 15, false,
-                           "Glöm inte att komplettera med rovdjursdödlighet om varg eller björn förekommer i "
-                           "området."});
-    if (app.Progress > 14)
-        p.texts.push_back({W / 2 - 300, H / 2 + 15, 15, false,
-                           "Du vet väl att du kan spara området till vald mapp under arkiv! Då sparas inställningar "
-                           "för t.ex. predation."});
-    p.progressFrame = {W / 3, H / 2 - 20, 2 * W / 3, H / 2};
-    const double share = app.MaxQuietRounds > 0 ? static_cast<double>(app.Progress) / app.MaxQuietRounds : 0;
-    p.progressFill = {W / 3, H / 2 - 20, W / 3 + positionOf(share * W / 3), H / 2};
-    if (app.Recalibrate && app.timers[2].enabled) p.texts.push_back({W / 2 - 200, 65, 15, false, app.SearchNote});
-
-    auto diag = [&](int x, int y, const std::string& text) { p.texts.push_back({x, y, 15, true, text}); };
-    auto f4 = [](double v) { return fix(v, 15, 4); };
-    auto f2 = [](double v) { return fix(v, 15, 2); };
-    const int64_t seconds =
-        static_cast<int64_t>(std::floor(std::max(0.0, app.platform.wallSeconds() - app.CalibStart)));
-    diag(50, 25, "Tid: " + intStr(seconds / 5 * 5) + " s");
-    const int y0 = (H / 3) * 2;
-    const int c1 = 50, c2 = W / 4, c3 = W / 2, c4 = 3 * W / 4;
-    diag(c1, y0 + 10, "Modelfit:   " + f4(app.ModelFit));
-    diag(c1, y0 + 25, "ObsFit:     " + f4(app.ObsFit));
-    diag(c2, y0 + 25, "ReprodFit:   " + f4(app.ReprodFit));
-    diag(c3, y0 + 25, "SexratioFit: " + f4(app.BullShareFit));
-    diag(c4, y0 + 25, "CC:          " + f2(app.Land.ForageFactor / 100));
-    diag(c1, y0 + 40, "ObsSlope:   " + f4(app.ObsSlope));
-    diag(c2, y0 + 40, "ReprodSlope: " + f4(app.ReprodSlope));
-    diag(c3, y0 + 40, "SexSlope:    " + f4(app.BullShareSlope));
-    diag(c4, y0 + 40, "CCSlope:     " + f2(app.CCSlope));
-    diag(c1, y0 + 55, "ObsAVG:      --- ");
-    diag(c2, y0 + 55, "ReprodAVG:   " + f4(app.ReprodSum));
-    diag(c3, y0 + 55, "SexAVG:      " + f4(app.BullShareSum));
-    diag(c4, y0 + 55, "CCSlopeRate: " + f2(app.CCSlope * 100 / std::max(1, app.pos(C::Trk_barkraftovrig))));
-    diag(c1, y0 + 70, "SlopeDiff:  " + f4(app.SlopeDiff));
-    diag(c2, y0 + 70, "ReprodDiff:  " + f4(app.ReprodDiff));
-    diag(c3, y0 + 70, "SexDiff:     " + f4(app.BullShareDiff));
-    diag(c4, y0 + 70, "Density:     " + f2(app.Winter.WinterDensity));
-    return p;
 }
 
 }  // namespace vildo

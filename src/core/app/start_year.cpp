@@ -145,8 +145,6 @@ void setHuntArea(Vildo& app, int v) {
 
 }  // namespace
 
-int positionOf(double v) { return static_cast<int>(std::clamp<int64_t>(Round(v), INT_MIN, INT_MAX)); }
-
 std::string forageChangeText(double ccSlope, double forage) {
     return "Förändring älgbonitet: " + fix(ccSlope * 100 / forage, 15, 2) + " % per år";
 }

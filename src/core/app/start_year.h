@@ -35,9 +35,6 @@ void trk_reprodChange(Vildo& app);
 // "Jaktareal": asks for the hunting area until a whole number of at least 2000 ha or a cancel.
 void btn_jaktarealClick(Vildo& app);
 
-// A real rounded to a control position (setPosition then holds it to the control's range).
-int positionOf(double v);
-
 // "Förändring älgbonitet: ...": the yearly forage change in per cent of the given forage setting.
 std::string forageChangeText(double ccSlope, double forage);
 

@@ -1,10 +1,14 @@
 #include "model/controls.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "model/model_state.h"
+#include "util/round.h"
 
 namespace vildo {
+
+int positionOf(double v) { return static_cast<int>(std::clamp<int64_t>(Round(v), INT_MIN, INT_MAX)); }
 
 Controls controlRanges() {
     Controls c{};

@@ -181,6 +181,8 @@ Controls controlRanges();
 
 std::optional<C> controlByName(std::string_view name);
 
+// A real rounded to a control position (setPosition then holds it to the control's range).
+int positionOf(double v);
 // Sets a position from code, held to the range, and runs the change handler when the position changes.
 void setPosition(ModelState& app, C id, int position);
 // Sets a check state from code; a change runs the click handler.

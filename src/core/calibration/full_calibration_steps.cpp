@@ -1,0 +1,56 @@
+#include "calibration/full_calibration_steps.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vildo {
+
+namespace {
+
+constexpr double kSlopeStep = 0.4, kSlopeLimit = 15;
+
+}  // namespace
+
+SpinPress nextAdjustment(CalibrationState& c) {
+    if (c.StepDensityNext && c.SlopeDiff > -0.4) {
+        SpinPress press = SpinPress::None;
+        if (std::fabs(c.ReprodSum) > 0.05) {
+            press = c.ReprodSum < 0 ? SpinPress::DensityUp : SpinPress::DensityDown;
+        } else if (std::fabs(c.SlopeDiff) < 0.2) {
+            const double step = c.ReprodDiff < 0 ? kSlopeStep : -kSlopeStep;
+            c.CCSlope = std::clamp(c.CCSlope + step, -kSlopeLimit, kSlopeLimit);
+        }
+        c.StepDensityNext = false;
+        return press;
+    }
+    c.StepDensityNext = true;
+    return c.SlopeDiff < 0 ? SpinPress::ForageUp : SpinPress::ForageDown;
+}
+
+double sampleStdDev(const std::vector<double>& v) {
+    if (v.size() < 2) return 0;
+    double mean = 0;
+    for (double x : v) mean += x;
+    mean /= static_cast<double>(v.size());
+    double ss = 0;
+    for (double x : v) ss += (x - mean) * (x - mean);
+    return std::sqrt(ss / static_cast<double>(v.size() - 1));
+}
+
+void endCalibration(CalibrationState& app) {
+    app.CalibrationSeed.reset();
+    for (std::string* s : {&app.ReplayStart, &app.BestReplayStart, &app.NextReplayStart}) s->clear();
+    app.ReplayShotOut = false;
+}
+
+double mortalitySignature(const ModelState& app) {
+    return (app.CalfSummerMortality + app.CalfWinterMortality) * 100 + app.NatMortPctF + app.NatMortPctM;
+}
+
+bool calibrationRunning(const ModelState& app) {
+    for (int n : {2, 4, 5, 6, 9, 11, 12})
+        if (app.timers[n].enabled) return true;
+    return false;
+}
+
+}  // namespace vildo
