@@ -6,18 +6,10 @@ namespace vildo {
 
 namespace {
 
-Series series(const char* title, SeriesKind kind, uint32_t colour) {
-    Series s;
-    s.title = title;
-    s.kind = kind;
-    s.colour = colour;
-    return s;
-}
-
 // Winter stock or harvest by age: bulls to the right, females to the left of the same age slot.
 void pyramid(Chart& c, const char* title) {
     c.title = title;
-    c.series = {series("Tjur", SeriesKind::HorizBar, kLightBlue), series("Hondjur", SeriesKind::HorizBar, kGrey160)};
+    c.series = {Series{"Tjur", SeriesKind::HorizBar, kLightBlue}, Series{"Hondjur", SeriesKind::HorizBar, kGrey160}};
     for (Series& s : c.series) s.barWidthPct = 200;
     c.series[1].barOffsetPct = -100;
     c.bottom.setRange(-20, 20);
@@ -27,9 +19,9 @@ void pyramid(Chart& c, const char* title) {
 }
 
 void meanAgeAndHarvest(Chart& c) {
-    c.series = {series("Hondjur", SeriesKind::Bar, kGrey160),        series("Tjur", SeriesKind::Bar, kLightBlue),
-                series("Total avskjutning", SeriesKind::Bar, kGold), series("Tjur", SeriesKind::Bar, kLightBlue),
-                series("Hondjur", SeriesKind::Bar, kGrey160),        series("Kalv", SeriesKind::Bar, kYellowGreen)};
+    c.series = {Series{"Hondjur", SeriesKind::Bar, kGrey160},        Series{"Tjur", SeriesKind::Bar, kLightBlue},
+                Series{"Total avskjutning", SeriesKind::Bar, kGold}, Series{"Tjur", SeriesKind::Bar, kLightBlue},
+                Series{"Hondjur", SeriesKind::Bar, kGrey160},        Series{"Kalv", SeriesKind::Bar, kYellowGreen}};
     for (int i = 0; i < 2; ++i) {
         c.series[i].marks = MarkStyle::Value;
         c.series[i].markDecimals = 1;
@@ -40,33 +32,33 @@ void meanAgeAndHarvest(Chart& c) {
 }
 
 void reproductionAndBullShare(Chart& c) {
-    c.series = {series("Kalv/hondjur (sim.)", SeriesKind::Line, kRed),
-                series("Kalv/hondjur (enl. obs)", SeriesKind::Line, kLightRed),
-                series("Tjurandel (sim.)", SeriesKind::Line, kLightBlue),
-                series("Tjurandel (enl. obs)", SeriesKind::Line, kBlue)};
+    c.series = {Series{"Kalv/hondjur (sim.)", SeriesKind::Line, kRed},
+                Series{"Kalv/hondjur (enl. obs)", SeriesKind::Line, kLightRed},
+                Series{"Tjurandel (sim.)", SeriesKind::Line, kLightBlue},
+                Series{"Tjurandel (enl. obs)", SeriesKind::Line, kBlue}};
     c.left.setRange(0, 1);
     c.left.increment = 0.1;
     c.right.visible = false;
 }
 
 void timeSeries(Chart& c) {
-    c.series = {series("Sommarstam", SeriesKind::Line, kGreen),
-                series("Vinterstam", SeriesKind::Line, kLightBlue),
-                series("Avskjutning", SeriesKind::Line, kRed),
-                series("ÄlgObs", SeriesKind::Line, kYellow),
-                series("Vildo", SeriesKind::Point, kGold),
-                series("Älgbonitet", SeriesKind::Line, kYellowGreen),
-                series("Foderprod. ungskog", SeriesKind::Line, kSpringGreen),
-                series("Annan dödlighet", SeriesKind::Line, kSilver),
-                series("Trafikdöda", SeriesKind::Line, kOrange),
-                series("Vargpredation", SeriesKind::Line, kRed),
-                series("Björnpredation (kalv)", SeriesKind::Line, kChocolate)};
+    c.series = {Series{"Sommarstam", SeriesKind::Line, kGreen},
+                Series{"Vinterstam", SeriesKind::Line, kLightBlue},
+                Series{"Avskjutning", SeriesKind::Line, kRed},
+                Series{"ÄlgObs", SeriesKind::Line, kYellow},
+                Series{"Vildo", SeriesKind::Point, kGold},
+                Series{"Älgbonitet", SeriesKind::Line, kYellowGreen},
+                Series{"Foderprod. ungskog", SeriesKind::Line, kSpringGreen},
+                Series{"Annan dödlighet", SeriesKind::Line, kSilver},
+                Series{"Trafikdöda", SeriesKind::Line, kOrange},
+                Series{"Vargpredation", SeriesKind::Line, kRed},
+                Series{"Björnpredation (kalv)", SeriesKind::Line, kChocolate}};
     c.legendColumns = 4;
     c.right.visible = false;
 }
 
 void landUse(Chart& c) {
-    Series pie = series("", SeriesKind::Pie, 0);
+    Series pie = Series{"", SeriesKind::Pie, 0};
     pie.marks = MarkStyle::LabelAndPercent;
     c.series = {pie};
     c.left.visible = c.right.visible = c.bottom.visible = false;
@@ -78,7 +70,7 @@ constexpr const char* kClickHint = "(Klicka på stapel med höger eller vänster
 
 void fecundity(Chart& c) {
     c.title = std::string("Justera kornas fekunditet, dvs hur många kalvar en ko får per år\r\n") + kClickHint;
-    c.series = {series("", SeriesKind::Bar, kSilver)};
+    c.series = {Series{"", SeriesKind::Bar, kSilver}};
     c.bottom.title = "Ålder";
     c.bottom.setRange(0, 20);
     c.left.title = "Antal kalv per hondjur";
@@ -89,7 +81,7 @@ void fecundity(Chart& c) {
 
 // Carcass weight and mortality: females and bulls side by side at each age.
 void byAgeBars(Chart& c, const char* leftTitle, double leftMax) {
-    c.series = {series("Hondjur", SeriesKind::Bar, kGrey160), series("Tjur", SeriesKind::Bar, kLightBlue)};
+    c.series = {Series{"Hondjur", SeriesKind::Bar, kGrey160}, Series{"Tjur", SeriesKind::Bar, kLightBlue}};
     c.bottom.title = "Ålder";
     c.bottom.setRange(-1, 21);
     c.bottom.increment = 2;
@@ -101,8 +93,8 @@ void byAgeBars(Chart& c, const char* leftTitle, double leftMax) {
 
 void predators(Chart& c) {
     c.subTitle = "Använd vänster och höger musknapp";
-    Series wolves = series("Varg", SeriesKind::Line, kRed);
-    Series bears = series("Björn", SeriesKind::Line, kLightBlue);
+    Series wolves = Series{"Varg", SeriesKind::Line, kRed};
+    Series bears = Series{"Björn", SeriesKind::Line, kLightBlue};
     bears.axis = AxisSide::Right;
     for (Series* s : {&wolves, &bears}) {
         s->pointsShown = true;

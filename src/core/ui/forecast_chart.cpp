@@ -13,14 +13,6 @@ namespace {
 // The main chart's winter density and the area's estimates (Chart5's "Vinterstam" and "Vildo").
 constexpr size_t kMainWinter = 1, kMainEstimates = 4;
 
-Series makeSeries(const char* title, SeriesKind kind, uint32_t colour) {
-    Series s;
-    s.title = title;
-    s.kind = kind;
-    s.colour = colour;
-    return s;
-}
-
 // The points of a main-chart series before year `before`.
 void copyBefore(const Chart& main, size_t index, double before, Series& to) {
     if (index >= main.series.size()) return;
@@ -39,9 +31,9 @@ Chart forecastChart(const Chart& main, const Forecast& forecast) {
     c.legendColumns = 4;
     c.right.visible = false;
     c.left.title = "Älgar per 1000 ha";
-    c.series = {makeSeries("Vinterstam", SeriesKind::Line, kLightBlue), makeSeries("Vildo", SeriesKind::Point, kGold),
-                makeSeries("80 %-intervall", SeriesKind::Band, kOrange),
-                makeSeries("Prognos (median)", SeriesKind::Line, kOrange)};
+    c.series = {Series{"Vinterstam", SeriesKind::Line, kLightBlue}, Series{"Vildo", SeriesKind::Point, kGold},
+                Series{"80 %-intervall", SeriesKind::Band, kOrange},
+                Series{"Prognos (median)", SeriesKind::Line, kOrange}};
 
     // Without calendar years the forecast's seasons follow the last year the main chart shows.
     const std::vector<ChartPoint>* winter =
