@@ -85,8 +85,6 @@ void SpinButton3DownClick(Vildo& app) {
     Nyamal(app);
 }
 
-void kvoteringHandler(ModelState& s, C, int) { chk_kvoteringClick(whole(s)); }
-
 bool StringGrid2SelectCell(const Vildo& app, int col, int row) {
     return col == targetColumn(app) && row >= 1 && row <= 3;
 }
@@ -178,6 +176,12 @@ bool StringGrid3SelectCell(Vildo& app, int col, int row) {
     }
     return false;
 }
+
+namespace {
+
+void kvoteringHandler(ModelState& s, C, int) { chk_kvoteringClick(whole(s)); }
+
+}  // namespace
 
 void wireHuntHandlers(Controls& controls) { controls[static_cast<int>(C::chk_kvotering)].onChange = kvoteringHandler; }
 
