@@ -2,8 +2,11 @@
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -55,21 +58,32 @@ void tableColumns(GridView& v) {
 
 }  // namespace
 
-ForecastYearsDialog::ForecastYearsDialog(QWidget* parent) : QDialog(parent) {
+ForecastYearsDialog::ForecastYearsDialog(double goal, QWidget* parent) : QDialog(parent) {
     setObjectName("ForecastYearsDialog");
     setWindowTitle("Prognos");
     takeFont(this, parent);
     auto* l = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout();
     auto* label = new QLabel(QString::fromUtf8("Antal år:"));
     years_ = new QSpinBox();
     years_->setRange(1, 20);
     years_->setValue(5);
     label->setBuddy(years_);
-    row->addWidget(label);
-    row->addWidget(years_);
-    row->addStretch(1);
-    l->addLayout(row);
+    auto* goalLabel = new QLabel(QString::fromUtf8("Mål (vinterstam per 1000 ha):"));
+    goal_ = new QDoubleSpinBox();
+    goal_->setObjectName("goal");
+    goal_->setLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
+    goal_->setDecimals(1);
+    goal_->setRange(0.1, 100);
+    goal_->setSingleStep(0.5);
+    goal_->setValue(goal);
+    goalLabel->setBuddy(goal_);
+    auto* grid = new QGridLayout();
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(years_, 0, 1);
+    grid->addWidget(goalLabel, 1, 0);
+    grid->addWidget(goal_, 1, 1);
+    grid->setColumnStretch(2, 1);
+    l->addLayout(grid);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText("Avbryt");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -16,6 +16,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QDoubleSpinBox;
 class QSpinBox;
 class QStackedWidget;
 class QTimer;
@@ -29,15 +30,17 @@ namespace qt {
 class ChartView;
 class GridView;
 
-// "Antal år:" 1..20, 5 to begin with.
+// "Antal år:" 1..20, 5 to begin with, and the goal the forecast measures against.
 class ForecastYearsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ForecastYearsDialog(QWidget* parent = nullptr);
+    explicit ForecastYearsDialog(double goal = 8, QWidget* parent = nullptr);
     QSpinBox* years() const { return years_; }
+    QDoubleSpinBox* goal() const { return goal_; }
 
 private:
     QSpinBox* years_;
+    QDoubleSpinBox* goal_;
 };
 
 // What runs the futures; tests put in their own.

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "qt/chart_view.h"
 #include "qt/control_binder.h"
@@ -65,7 +66,7 @@ public:
     // Chooses a page of either page set by its tab control, as a click on the tab would.
     void showPage(C tab);
     // Starts "Prognos" from the state as it stands, in a dialog of its own; an open one closes first.
-    ForecastDialog* openForecast(int years, int replicates = 500);
+    ForecastDialog* openForecast(int years, int replicates = 500, std::optional<double> goal = std::nullopt);
     // The forecast dialog while it is open, else null.
     ForecastDialog* forecastDialog() const { return forecast_; }
 

@@ -3,13 +3,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 #include "app/dispatch.h"
 #include "app/vildo.h"
@@ -222,6 +229,52 @@ bool PromptsQt::question(const std::string& text, const std::string& okCaption, 
     InfoDialog dialog(parent_);
     dialog.prepareQuestion(qs(text), qs(okCaption), qs(cancelCaption));
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool PromptsQt::longWork(const std::string& text, const std::function<void(const ProgressReport&)>& work) {
+    constexpr int kSteps = 1000;
+    std::atomic<int> done{0};
+    std::atomic<bool> cancel{false}, finished{false};
+    std::exception_ptr error;
+    QProgressDialog dialog(QString::fromStdString(text), QString::fromUtf8("Avbryt"), 0, kSteps, parent_);
+    dialog.setWindowTitle("Vildo");
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setValue(0);
+    std::thread worker([&] {
+        try {
+            work([&](double share) {
+                // Workers report in any order: keep the furthest, so that the bar only moves forward.
+                const int step = std::clamp(static_cast<int>(share * kSteps), 0, kSteps);
+                int seen = done.load();
+                while (step > seen && !done.compare_exchange_weak(seen, step)) {
+                }
+                return !cancel.load();
+            });
+        } catch (...) {
+            error = std::current_exception();
+        }
+        finished.store(true);
+    });
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        dialog.setValue(done.load());
+        if (finished.load()) loop.quit();
+    });
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+        cancel.store(true);
+        dialog.setLabelText(QString::fromUtf8("Avbryter …"));
+    });
+    poll.start(50);
+    dialog.show();
+    loop.exec();
+    worker.join();
+    dialog.hide();
+    if (error) std::rethrow_exception(error);
+    return !cancel.load();
 }
 
 void PromptsQt::ruleDialog(TRegelform& form) {

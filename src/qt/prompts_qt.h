@@ -78,6 +78,8 @@ public:
     bool info(const std::string& text, const std::string& okCaption, bool showBox) override;
     bool question(const std::string& text, const std::string& okCaption, const std::string& cancelCaption) override;
     void ruleDialog(TRegelform& form) override;
+    // A modal progress dialog with "Avbryt" while the work runs on a thread of its own.
+    bool longWork(const std::string& text, const std::function<void(const ProgressReport&)>& work) override;
 
 private:
     std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);

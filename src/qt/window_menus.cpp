@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
@@ -96,16 +97,17 @@ void MainWindow::loadArea(int countyItem, int areaItem) {
 }
 
 void MainWindow::askForecast() {
-    ForecastYearsDialog ask(this);
-    if (ask.exec() == QDialog::Accepted) openForecast(ask.years()->value());
+    ForecastYearsDialog ask(defaultForecastGoal(app_), this);
+    if (ask.exec() == QDialog::Accepted) openForecast(ask.years()->value(), 500, ask.goal()->value());
 }
 
-ForecastDialog* MainWindow::openForecast(int years, int replicates) {
+ForecastDialog* MainWindow::openForecast(int years, int replicates, std::optional<double> goal) {
     if (forecast_) forecast_->close();
     ForecastRequest request;
     request.years = years;
     request.replicates = replicates;
     request.seed = app_.platform.clockSeed();
+    request.goal = goal;
     forecast_ = new ForecastDialog(app_, request, runForecast, this);
     forecast_->setAttribute(Qt::WA_DeleteOnClose);
     forecast_->show();

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/fit_measures.h"
+#include "calibration/fit_measures.h"
 #include "calibration/regression.h"
 #include "calibration_fixture.h"
+#include "ui/area_display.h"
 
 namespace vildo {
 namespace {
@@ -48,7 +49,7 @@ TEST(CombinedFit, WeighsObservationsReproductionTrendAndBullShare) {
     EXPECT_DOUBLE_EQ(combinedFit(0.5, 0.25, -0.5, 0.5), (3 + 1 + 1 + 0.25) / 13);
 }
 
-// A historic run of N years drawn on the charts, observations in the records from StartIndex 1.
+// A historic run of N years in the replay's series, observations in the records from StartIndex 1.
 class FitMeasuresTest : public test::CalibrationTest {
 protected:
     void SetUp() override {
@@ -58,22 +59,15 @@ protected:
     }
     void run(const Values& stock, const Values& obs, const Values& simCalves, const Values& obsCalves,
              const Values& simBulls, const Values& obsBulls) {
-        const size_t n = stock.size();
-        a().YearNo = static_cast<int>(n);
-        Chart& main = a().charts[5];
-        Chart& second = a().charts[8];
-        for (size_t s : {0, 3}) main.series[s].points.clear();
-        for (Series& s : second.series) s.points.clear();
-        for (size_t i = 0; i < n; ++i) {
-            const double x = 2011.0 + static_cast<double>(i);
+        a().YearNo = static_cast<int>(stock.size());
+        a().Replay = {stock, {}, simCalves, simBulls, {}};
+        for (size_t i = 0; i < stock.size(); ++i) {
             a().Statistics[i + 1].obs = obs[i];
-            main.series[0].points.push_back({x, stock[i], {}, 0});
-            second.series[0].points.push_back({x, simCalves[i], {}, 0});
-            second.series[1].points.push_back({x, obsCalves[i], {}, 0});
-            second.series[2].points.push_back({x, simBulls[i], {}, 0});
-            second.series[3].points.push_back({x, obsBulls[i], {}, 0});
+            a().Statistics[i + 1].reprod = obsCalves[i];
+            a().Statistics[i + 1].tjurobs = obsBulls[i];
         }
         FitMeasures(a());
+        showScaledObservations(a());
     }
 };
 
@@ -171,6 +165,7 @@ TEST_F(FitMeasuresTest, DensityBandsSpreadTheScaledObservationsOverNeighbouringY
     a().YearNo = 3;
     a().charts[5].series[4].points.clear();
     DensityBands(a());
+    showBatchDensities(a());
     // v = 2,4,6,4,2: ends over two values (sd of 2,4 is sqrt 2) times 3; inside over three.
     EXPECT_NEAR(a().Statistics[1].Stddens, 3 * std::sqrt(2.0), 1e-12);
     EXPECT_NEAR(a().Statistics[2].Stddens, 2, 1e-12);
@@ -194,6 +189,7 @@ TEST_F(FitMeasuresTest, WithoutBatchDensitiesNoPointsAreAdded) {
     a().charts[5].series[4].points.clear();
     a().YearNo = 3;
     DensityBands(a());
+    showBatchDensities(a());
     EXPECT_TRUE(a().charts[5].series[4].points.empty());
     EXPECT_EQ(a().Statistics[2].Stddens, 0);
 }

@@ -212,7 +212,7 @@ private slots:
         held.release = true;
         ForecastDialog d(*f.app, request(2, 10), held.runner(), f.window.get());
         QCOMPARE(d.font().pixelSize(), 15);
-        ForecastYearsDialog ask(f.window.get());
+        ForecastYearsDialog ask(8, f.window.get());
         QCOMPARE(ask.font().pixelSize(), 15);
     }
 };

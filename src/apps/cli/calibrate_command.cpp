@@ -10,6 +10,7 @@
 #include "app/scheduler.h"
 #include "app/start_year.h"
 #include "area/county_table.h"
+#include "calibration/estimate_interval.h"
 #include "calibration/fit_upload.h"
 #include "cli_common.h"
 #include "commands.h"
@@ -42,6 +43,7 @@ struct Options {
     std::filesystem::path db = "vildo-dataservice.db";
     std::optional<uint32_t> seed;
     bool json = false;
+    int members = 40;  // 0: no interval
 };
 
 int intOption(const std::vector<std::string>& args, size_t& i) {
@@ -69,7 +71,12 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.json = true;
         else if (a == "--seed")
             o.seed = seedOption(args, i);
-        else
+        else if (a == "--no-interval")
+            o.members = 0;
+        else if (a == "--members") {
+            o.members = intOption(args, i);
+            if (o.members < 2 || o.members > 10000) throw UsageError("--members ska vara ett heltal 2..10000");
+        } else
             throw UsageError("okänt argument: " + a);
     }
     if (o.countyItem < 0 || o.areaItem < 0) throw UsageError("calibrate väntar --county-item I och --area-item J");
@@ -105,6 +112,16 @@ void printJson(const Vildo& a, const Result& r) {
     j.key("BestDensity").value(a.BestDensity).key("BestForage").value(a.BestForage);
     j.key("BestCCSlope").value(a.BestCCSlope).key("BestFit").value(a.BestFit);
     j.key("Replays").value(a.HistoricRuns);
+    if (a.Ensemble) {
+        const EstimateInterval& e = a.Ensemble->interval;
+        j.key("Interval").beginObject();
+        j.key("Level").value(e.level);
+        j.key("WinterDensityLow").value(e.winterLow).key("WinterDensityHigh").value(e.winterHigh);
+        j.key("SummerDensityLow").value(e.summerLow).key("SummerDensityHigh").value(e.summerHigh);
+        j.key("Median").value(e.median).key("SummerMedian").value(e.summerMedian);
+        j.key("Members").value(e.members);
+        j.endObject();
+    }
     j.endObject();
     std::cout << j.str() << '\n';
 }
@@ -122,6 +139,15 @@ void printText(const Vildo& a, const Result& r) {
               << fix(a.BestForage, 15, 0) << ", förändring per år " << fix(a.BestCCSlope, 15, 2) << " (passning "
               << fix(a.BestFit, 15, 4) << ")\n"
               << "Körningar: " << a.HistoricRuns << (r.verdict ? "" : ", ingen slutsats") << '\n';
+    if (a.Ensemble) {
+        const EstimateInterval& e = a.Ensemble->interval;
+        std::cout << intervalLine(e) << '\n'
+                  << "Före jakt mellan " << fix(e.summerLow, 15, 1) << " och " << fix(e.summerHigh, 15, 1)
+                  << " per 1000 hektar; medianen av " << e.members << " omräkningar: " << fix(e.median, 15, 2)
+                  << " efter jakt\n";
+        const std::string note = uncertaintyNote(e, a.Winter.WinterDensity);
+        if (!note.empty()) std::cout << note << '\n';
+    }
 }
 
 }  // namespace
@@ -151,6 +177,7 @@ int calibrateCommand(const std::vector<std::string>& args) {
         [&] { return !app.timers[7].enabled && !app.timers[13].enabled && !app.timers[1].enabled; });
     // Without a window nobody reads the search's message: the search always goes on to the full calibration.
     app.InfoFlags[2] = 1;
+    app.IntervalMembers = o.members;
 
     const auto t0 = std::chrono::steady_clock::now();
     Result r;

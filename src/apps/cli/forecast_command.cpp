@@ -24,6 +24,7 @@ struct Options : SeasonStart {
     std::optional<std::string> csvFile;
     int threads = 0;
     bool json = false;
+    std::optional<double> goal;
 };
 
 int intOption(const std::vector<std::string>& args, size_t& i, int min, int max) {
@@ -64,6 +65,11 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.csvFile = optionValue(args, i);
         } else if (a == "--json") {
             o.json = true;
+        } else if (a == "--goal") {
+            const std::string v = optionValue(args, i);
+            const auto d = parseReal(v);
+            if (!d || !(*d > 0) || *d > 1000) throw UsageError("--goal ska vara en täthet över 0, fick: " + v);
+            o.goal = *d;
         } else {
             throw UsageError("Okänt argument: " + a);
         }
@@ -121,7 +127,7 @@ std::string percentText(double share) { return right(fix(100 * share, 15, 0) + "
 
 void printText(const Forecast& f, uint32_t seed) {
     std::cout << "Prognos: " << f.replicates << " framtider om " << f.years.size() << " säsonger, frö " << seed
-              << ", önskad vinterstam " << fix(f.wantedDensity, 15, 1) << " per 1000 ha\n"
+              << ", mål " << fix(f.wantedDensity, 15, 1) << " per 1000 ha vinterstam\n"
               << "Täthet per 1000 ha; percentilerna 10, 50 och 90 över framtiderna.\n"
               << right("", 11) << right("Vinterstam", 21) << right("Sommarstam", 21) << right("Avskjutning", 21)
               << right("Tjurandel %", 21) << right("Kalvar per ko", 21) << '\n'
@@ -151,8 +157,8 @@ int forecastCommand(const std::vector<std::string>& args) {
 
     // Without --seed the clock chooses, as for the presses.
     const uint32_t seed = o.seed ? *o.seed : app.platform.clockSeed();
-    const Forecast f =
-        runForecast(app, {.years = o.years, .replicates = o.replicates, .seed = seed, .threads = o.threads});
+    const Forecast f = runForecast(
+        app, {.years = o.years, .replicates = o.replicates, .seed = seed, .threads = o.threads, .goal = o.goal});
     o.json ? printJson(f, seed) : printText(f, seed);
     if (o.csvFile && !writeFileAtomic(*o.csvFile, forecastCsv(f))) {
         std::cerr << "Kan inte skriva till fil: " << *o.csvFile << '\n';

@@ -113,6 +113,7 @@ bool mnu_oppnaomradeClick(Vildo& app) {
         app.prompts->openFile({"Hämta statistik för ett område", app.Paths.Currentomr, "OMR file|*.omr", "omr", false});
     // A file that cannot be read leaves the area that is loaded, and the flag that says so, as they were.
     if (file) {
+        if (!app.AreaLoaded) app.WantedBeforeArea = app.TargetDensity;
         if (!AreaRead(app, *file)) return false;
         app.AreaLoaded = true;
     }

@@ -115,6 +115,7 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
     const CountyItem& county = app.Omrde1[countyItem];
     if (areaItem < 0 || areaItem >= static_cast<int>(county.areas.size())) return false;
 
+    if (!app.AreaLoaded) app.WantedBeforeArea = app.TargetDensity;
     // 1. The predator chart is emptied by the download itself: the season takes its predators from that
     // chart, so a failed download must not empty it.
     app.ctl(C::GroupBox1).visible = true;

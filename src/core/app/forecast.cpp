@@ -6,9 +6,12 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "app/estimate_ensemble.h"
 #include "app/season_driver.h"
 #include "app/vildo.h"
+#include "calibration/estimate_interval.h"
 #include "model/prompts.h"
+#include "ui/window_design.h"
 #include "util/random.h"
 
 namespace vildo {
@@ -43,7 +46,7 @@ int firstForecastYear(const Vildo& app) {
 }
 
 // One future: presses of the forward button on a private copy of the state until `years` seasons have run.
-std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed) {
+std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed, const MemberStock* stock) {
     SilentPrompts prompts;  // the shot-out question is refused: the stock stays shot out
     Vildo app = start;
     app.prompts = &prompts;
@@ -57,6 +60,13 @@ std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t
 
     std::vector<ForecastSeason> seasons;
     seasons.reserve(static_cast<size_t>(years));
+    if (stock && stock->shotOut) {
+        // A member whose history shot the stock out: a plausible history with nothing left to hunt.
+        ForecastSeason none = extinctSeason(seasonOf(app));
+        none.harvest = 0;
+        return std::vector<ForecastSeason>(static_cast<size_t>(years), none);
+    }
+    if (stock) putStock(app, *stock);
     app.seasonObserver = [&](const Vildo& a) {
         if (seasons.size() < static_cast<size_t>(years)) seasons.push_back(seasonOf(a));
     };
@@ -86,9 +96,22 @@ std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t
 
 }  // namespace
 
+double defaultForecastGoal(const Vildo& app) {
+    if (!app.AreaLoaded) return app.TargetDensity;
+    // Without one, the wanted density the program starts with.
+    return app.WantedBeforeArea.value_or(designControls()[static_cast<int>(C::Trk_density)].position / 10.0);
+}
+
+bool forecastFromEnsemble(const Vildo& app) {
+    return app.Ensemble && !app.Ensemble->stocks.empty() && ensembleApplies(app) &&
+           app.Ensemble->startIndex == app.StartIndex && app.Ensemble->yearNo == app.YearNo;
+}
+
 Forecast runForecast(const Vildo& app, const ForecastRequest& request, const ForecastProgress& progress) {
     if (request.years < 1 || request.years > 20) throw std::invalid_argument("forecast: years outside 1..20");
     if (request.replicates < 1) throw std::invalid_argument("forecast: no replicates");
+    if (request.goal && !(*request.goal > 0)) throw std::invalid_argument("forecast: a goal must be positive");
+    const std::vector<MemberStock>* stocks = forecastFromEnsemble(app) ? &app.Ensemble->stocks : nullptr;
     const int n = request.replicates;
     std::vector<std::vector<ForecastSeason>> futures(static_cast<size_t>(n));
     std::atomic<int> done{0};
@@ -97,15 +120,16 @@ Forecast runForecast(const Vildo& app, const ForecastRequest& request, const For
     arena.execute([&] {
         tbb::parallel_for(0, n, [&](int r) {
             if (cancelled.load(std::memory_order_relaxed)) return;
+            const MemberStock* stock = stocks ? &(*stocks)[static_cast<size_t>(r) % stocks->size()] : nullptr;
             futures[static_cast<size_t>(r)] =
-                runReplicate(app, request.years, mixSeed(request.seed, static_cast<uint32_t>(r)));
+                runReplicate(app, request.years, mixSeed(request.seed, static_cast<uint32_t>(r)), stock);
             const int finished = done.fetch_add(1) + 1;
             if (progress && !progress(finished)) cancelled = true;
         });
     });
     // A cancelled run keeps its finished replicates, in replicate order.
     std::erase_if(futures, [](const std::vector<ForecastSeason>& f) { return f.empty(); });
-    Forecast f = summariseForecast(futures, app.TargetDensity, firstForecastYear(app));
+    Forecast f = summariseForecast(futures, request.goal.value_or(defaultForecastGoal(app)), firstForecastYear(app));
     f.cancelled = cancelled;
     return f;
 }

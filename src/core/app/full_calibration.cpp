@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/estimate_ensemble.h"
 #include "app/parameter_handlers.h"
 #include "app/season_driver.h"
 #include "app/start_year.h"
 #include "app/vildo.h"
+#include "calibration/estimate_interval.h"
 #include "calibration/fit_upload.h"
 #include "calibration/full_calibration_steps.h"
 #include "model/parameters.h"
 #include "model/state_files.h"
+#include "ui/area_display.h"
 #include "ui/info_dialog.h"
 #include "util/format.h"
 #include "util/round.h"
@@ -95,6 +98,7 @@ void btn_nykalibClick(Vildo& app) {
     // 1, 2. A calibration started by a start-year change or a search keeps the seed it drew.
     if (!app.CalibrationSeed) beginCalibration(app);
     app.CalibStart = app.platform.wallSeconds();
+    app.Ensemble.reset();
     if (!app.checked(C::ReproduktionochTjurandel1)) click(app, C::ReproduktionochTjurandel1);
     if (!app.checked(C::lgtthetochAvskjutning1)) click(app, C::lgtthetochAvskjutning1);
     app.Progress = 0;
@@ -185,6 +189,15 @@ void Timer11Timer(Vildo& app) {
     app.hourglass = false;
     app.MortalitySignature = mortalitySignature(app);
     app.Header.AreaCCSlope = app.CCSlope;
+    // The verdict waits for the interval of its estimate.
+    estimateInterval(app);
+    showEstimateInterval(app);
+    std::string interval;
+    if (app.Ensemble) {
+        interval = intervalLine(app.Ensemble->interval) + "\r\n\r\n";
+        const std::string note = uncertaintyNote(app.Ensemble->interval, app.Winter.WinterDensity);
+        if (!note.empty()) interval += note + "\r\n\r\n";
+    }
 
     const std::string a =
         app.ObsFit < 0.6 ? "Passning mellan Älgobs per mantimma och älgtäthet är bristfällig\r\n\r\n" : "";
@@ -203,7 +216,7 @@ void Timer11Timer(Vildo& app) {
                  " st. Täthet: " + fix(app.Summer.SummerDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
                  "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) +
                  " st. Täthet: " + fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
-                 "\r\n\r\n" + a + b + c + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
+                 "\r\n\r\n" + a + b + c + interval + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
              "OK", 0);
     if (app.InfoFlags[6])
         Visainfo(app,

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/fit_measures.h"
 #include "app/parameter_handlers.h"
 #include "app/vildo.h"
+#include "calibration/fit_measures.h"
 #include "calibration/regression.h"
 #include "hunt/exports.h"
 #include "hunt/goals.h"
@@ -12,6 +12,7 @@
 #include "hunt/season.h"
 #include "model/parameters.h"
 #include "model/state_files.h"
+#include "ui/area_display.h"
 #include "ui/chart_ops.h"
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
@@ -146,11 +147,16 @@ void SpeedButton1Click(Vildo& app) {
         if (!app.NoSnapshotFile)
             WriteSnapshot(app, snapshotFile(app), static_cast<uint64_t>(app.YearNo - 1) * kSnapshotSlot);
         Huntayear(app);
+        recordReplayYear(app);
         PopGraph(app, app.YearNo);
         if (app.Winter.WinterStock <= 0 && !shotOut(app)) return;
         if (app.StartIndex - 1 + app.YearNo == app.DataYears && historic(app)) {
-            if (app.checked(C::lgtthetochAvskjutning1)) FitMeasures(app);
+            if (app.checked(C::lgtthetochAvskjutning1)) {
+                FitMeasures(app);
+                showScaledObservations(app);
+            }
             DensityBands(app);
+            showBatchDensities(app);
         }
         Labels(app);
         if (app.checked(C::chk_save)) savetofile2(app, "Forward");
@@ -290,6 +296,7 @@ void Initierajakt(Vildo& app) {
         Huntayear(app);
         app.Land.CarryingCapacity = CallCC(app);
         if (app.Winter.WinterStock > 0) app.EncounterRate = checkedDiv(1.5 * app.HuntTry, app.Summer.SummerStock);
+        recordReplayYear(app);
         PopGraph(app, app.YearNo);
         app.StringGrid2.enabled = true;
         Labels(app);

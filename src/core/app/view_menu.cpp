@@ -1,8 +1,10 @@
 #include "app/view_menu.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "app/vildo.h"
+#include "ui/area_display.h"
 #include "ui/chart_ops.h"
 
 namespace vildo {
@@ -26,6 +28,9 @@ void showCurves(Vildo& app, std::initializer_list<size_t> active) {
     Chart& c = app.charts[5];
     setActive(c, {0, 1, 2, 3, 5, 6, 7, 8, 9, 10}, false);
     setActive(c, active, true);
+    // The estimate's interval goes with the winter density.
+    if (c.series.size() > kEstimateIntervalSeries)
+        c.series[kEstimateIntervalSeries].active = std::find(active.begin(), active.end(), 1) != active.end();
     PopGraph(app, app.YearNo);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "ui/window_state.h"
 
@@ -16,7 +17,10 @@ struct Vildo : WindowState {
     bool NoSnapshotFile = false;
     // Every area of the batch's walk starts from the state the walk started from.
     std::shared_ptr<const Vildo> BatchStart;
+    // The wanted winter density the user had set before the first area was loaded: a forecast's default goal.
+    std::optional<double> WantedBeforeArea;
 };
+
 
 // The handlers are wired to the controls of the model's part; every such part is a Vildo's.
 inline Vildo& whole(ModelState& state) { return static_cast<Vildo&>(state); }

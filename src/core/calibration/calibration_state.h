@@ -11,6 +11,42 @@
 
 namespace vildo {
 
+// The latest replay's simulated series, one value per season from the start year (index 0): what the fit
+// measures compare with the observations, kept here so that a copy of the state can be scored without charts.
+struct ReplaySeries {
+    std::vector<double> summerDensity, winterDensity, calvesPerCow, bullShare;
+    std::vector<double> scaledObs;  // the observations per man-hour on the stock's scale, set by FitMeasures
+};
+
+// The interval of the estimate: percentiles of the ensemble members' estimates for the last historic year.
+struct EstimateInterval {
+    double level = 0.8;  // the 10th to the 90th percentile
+    double winterLow = 0, winterHigh = 0, summerLow = 0, summerHigh = 0;
+    double median = 0, summerMedian = 0;  // of the members' winter and summer densities
+    int members = 0;
+};
+
+// A member's stock at the end of its fitted history, where a forecast's future can start.
+struct MemberStock {
+    bool shotOut = false;
+    TPopulation Pop{};
+    TFecundityState Fec{};
+    TSummerTotals Summer{};
+    TWinterTotals Winter{};
+    THarvestTotals HarvestTot{};
+    double ForageFactor = 0, CarryingCapacity = 0;  // of the member's fitted forage, not the land the user sets
+    double CalvesPerCow = 0, EncounterRate = 0;
+    int32_t HuntTry = 0;
+};
+
+// The ensemble behind the interval, and where in the history its members' stocks stand.
+struct EstimateEnsemble {
+    EstimateInterval interval;
+    std::vector<MemberStock> stocks;  // member order
+    int64_t startIndex = 0;
+    int32_t yearNo = 0;
+};
+
 struct CalibrationState : AreaState {
     // The season driver: the fit of the latest calibration run, and the hourglass cursor of long work.
     double ModelFit = 0;
@@ -44,6 +80,10 @@ struct CalibrationState : AreaState {
     std::string BestReplayStart;  // ... when the best replay so far began
     std::string NextReplayStart;  // where the next replay begins, when it is to repeat the best one
     bool ReplayShotOut = false;   // that replay shot the stock out and the model went back to ReplayStart
+    ReplaySeries Replay;
+    // The verdict's interval: members refitted before it is shown (0: none), and the last ensemble.
+    int IntervalMembers = 40;
+    std::optional<EstimateEnsemble> Ensemble;
 };
 
 }  // namespace vildo

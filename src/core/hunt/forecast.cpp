@@ -8,8 +8,6 @@
 
 namespace vildo {
 
-namespace {
-
 // The percentile p (0..1) of sorted values by linear interpolation between the closest ranks: rank h = (n - 1) p,
 // the value x[floor h] + (h - floor h) (x[floor h + 1] - x[floor h]) (Excel's PERCENTILE.INC). It needs no
 // smoothing choice and gives the median of an even count as the mean of the middle two.
@@ -25,8 +23,6 @@ Spread spreadOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return {percentile(values, 0.1), percentile(values, 0.5), percentile(values, 0.9)};
 }
-
-}  // namespace
 
 Forecast summariseForecast(const std::vector<std::vector<ForecastSeason>>& replicates, double wantedDensity,
                            int firstYear) {

@@ -22,6 +22,11 @@ struct Spread {
     double p10 = 0, p50 = 0, p90 = 0;
 };
 
+// The percentile p (0..1) of values sorted ascending; 0 for none.
+double percentile(const std::vector<double>& sorted, double p);
+// The 10th, 50th and 90th percentiles of the values, in any order.
+Spread spreadOf(std::vector<double> values);
+
 struct ForecastYear {
     int season = 0;  // 1 for the first season after the forecast's start
     int year = 0;    // its calendar year, 0 when the model runs without years

@@ -1,6 +1,7 @@
 // Everything the user is asked or told goes through this interface; the view shows real dialogs,
 // tests script the answers.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,9 @@ struct FileDialogRequest {
     std::string defaultExt;
     bool overwritePrompt = false;
 };
+
+// Long work tells its share done (0..1) and learns whether to go on: false once the user has cancelled.
+using ProgressReport = std::function<bool(double share)>;
 
 class Prompts {
 public:
@@ -39,6 +43,13 @@ public:
     // The rule dialog "Ange regel", modal: the user's choices go to the form's handlers until it closes.
     // Without a window it closes at once and nothing is chosen.
     virtual void ruleDialog(TRegelform& form) { (void)form; }
+    // Long work with its progress shown under the text and a way to cancel it; the work may run on another
+    // thread and touches nothing of the caller's state. Without a window it just runs. False when cancelled.
+    virtual bool longWork(const std::string& text, const std::function<void(const ProgressReport&)>& work) {
+        (void)text;
+        work([](double) { return true; });
+        return true;
+    }
 };
 
 // Answers nothing and shows nothing: for headless runs that must not stop on a question.
