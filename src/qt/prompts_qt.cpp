@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +18,7 @@
 #include <atomic>
 #include <exception>
 #include <thread>
+#include <utility>
 
 #include "app/dispatch.h"
 #include "app/vildo.h"
@@ -242,6 +244,10 @@ bool PromptsQt::longWork(const std::string& text, const std::function<void(const
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
+    auto* bar = new QProgressBar(&dialog);
+    bar->setFormat("%p %");
+    dialog.setBar(bar);
+    dialog.setRange(0, kSteps);
     dialog.setValue(0);
     std::thread worker([&] {
         try {
@@ -262,6 +268,7 @@ bool PromptsQt::longWork(const std::string& text, const std::function<void(const
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         dialog.setValue(done.load());
+        if (longWorkWatcher_ && done.load() >= kSteps / 3) std::exchange(longWorkWatcher_, nullptr)(&dialog);
         if (finished.load()) loop.quit();
     });
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 
 #include "model/prompts.h"
 
@@ -59,6 +60,8 @@ public:
     // are shown without blocking, questions and warnings take the cautious answer, file dialogs and the
     // text prompt are cancelled.
     void setScripted(bool scripted) { scripted_ = scripted; }
+    // Scripted runs: called once with the progress dialog when long work is a third done (a screenshot).
+    void setLongWorkWatcher(std::function<void(QWidget* dialog)> watcher) { longWorkWatcher_ = std::move(watcher); }
     bool scripted() const { return scripted_; }
 
     // The texts shown so far, and the dialog on top (scripted runs keep their dialogs open, stacked).
@@ -88,6 +91,7 @@ private:
     QPointer<QWidget> parent_;
     Vildo* app_ = nullptr;
     bool scripted_ = false;
+    std::function<void(QWidget*)> longWorkWatcher_;
     QStringList shown_;
     QList<QPointer<QWidget>> open_;
 };

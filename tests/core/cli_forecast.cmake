@@ -43,8 +43,23 @@ if(NOT year EQUAL 2026 OR NOT count EQUAL 10)
   message(FATAL_ERROR "the area's forecast starts in ${year} with ${count} replicates: ${area}")
 endif()
 
+# After an estimate the futures start from its members: the first year's band holds the estimate's spread.
+# The goal the shares are measured against is the one given.
+run_cli(estimated rc5 forecast --county-item 2 --area-item 1 --seed 3 --years 1 --replicates 16 --members 4
+        --goal 12,5 --json)
+if(NOT rc5 EQUAL 0)
+  message(FATAL_ERROR "forecast after an estimate exited with ${rc5}")
+endif()
+string(JSON low GET "${estimated}" years 0 winterDensity p10)
+string(JSON high GET "${estimated}" years 0 winterDensity p90)
+string(JSON goal GET "${estimated}" wantedDensity)
+if(NOT low LESS high OR NOT goal MATCHES "^12\\.50*$")
+  message(FATAL_ERROR "the first year's band is ${low}..${high}, the goal ${goal}: ${estimated}")
+endif()
+
 foreach(bad "" "--years;0" "--years;21" "--years;3;--replicates;0" "--years;3;--threads;0" "--years;3;--seed;-1"
-            "--years;3;--no-estimate" "--years;3;--county-item;0" "--years;3;--csv" "--years;3;--bogus")
+            "--years;3;--no-estimate" "--years;3;--county-item;0" "--years;3;--csv" "--years;3;--bogus"
+            "--years;3;--goal;0" "--years;3;--goal;x" "--years;3;--members;1")
   run_cli(out rc forecast ${bad})
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "forecast ${bad} gave exit code ${rc}, expected 2")

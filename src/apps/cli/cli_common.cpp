@@ -161,6 +161,7 @@ bool startSeasons(Session& s, const SeasonStart& start, std::unique_ptr<ServiceC
         app.dataService = service->client();
     }
     s.start(start.settings);
+    app.IntervalMembers = start.intervalMembers;
     if (start.countyItem && !loadHistory(s, *start.countyItem, *start.areaItem, start.estimate, start.seed))
         return false;
     return s.settle();

@@ -81,6 +81,7 @@ struct SeasonStart {
     std::optional<int> countyItem, areaItem;
     std::string service;
     bool estimate = true;
+    int intervalMembers = 0;  // the estimate's interval: only a forecast starts from its members
 };
 
 // Starts the session as the season commands do: the presses' seeds, a connection to the service when an area

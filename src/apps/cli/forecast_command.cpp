@@ -39,6 +39,7 @@ int intOption(const std::vector<std::string>& args, size_t& i, int min, int max)
 
 Options parseOptions(const std::vector<std::string>& args) {
     Options o;
+    o.intervalMembers = 40;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--years") {
@@ -65,6 +66,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.csvFile = optionValue(args, i);
         } else if (a == "--json") {
             o.json = true;
+        } else if (a == "--members") {
+            o.intervalMembers = intOption(args, i, 2, 10000);
         } else if (a == "--goal") {
             const std::string v = optionValue(args, i);
             const auto d = parseReal(v);

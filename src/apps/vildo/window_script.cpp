@@ -36,7 +36,8 @@ const char* const kActionHelp =
     "  wait:MS          väntar\n"
     "  dismiss          stänger dialogen överst, som OK gör\n"
     "  forecast:N[,K]   Prognos för N år med K framtider (500), väntar tills resultatet visas\n"
-    "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n";
+    "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n"
+    "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n";
 
 namespace {
 
@@ -161,6 +162,10 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         t.start();
         const int ms = number(arg, action);
         while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    } else if (verb == "progressshot") {
+        // The next long work's progress, a third of the way, saved as a screenshot.
+        const QString file = arg;
+        prompts.setLongWorkWatcher([&w, &prompts, file](QWidget* dialog) { saveScreenshot(w, prompts, file, dialog); });
     } else if (verb == "dismiss") {
         prompts.dismissDialog();
     } else if (verb == "forecast" || verb == "forecastrun") {
@@ -204,11 +209,11 @@ void runActions(MainWindow& window, qt::PromptsQt& prompts, const QString& actio
     for (const QString& a : actions.split(';')) runAction(window, prompts, a);
 }
 
-bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& file) {
+bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& file, QWidget* dialog) {
     QApplication::processEvents();
     QPixmap shot = window.grab();
     // The forecast is opened last by a script: it lies above the messages before it.
-    QWidget* dialog = window.forecastDialog();
+    if (!dialog) dialog = window.forecastDialog();
     if (!dialog || !dialog->isVisible()) dialog = prompts.lastDialog();
     if (dialog && dialog->isVisible()) {
         // A dialog sits in the middle of the screen; over the window is where the user sees it.

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace vildo::qt {
 class MainWindow;
 class PromptsQt;
@@ -19,7 +21,7 @@ bool settle(qt::MainWindow& window, int limitMs = 300000);
 void runActions(qt::MainWindow& window, qt::PromptsQt& prompts, const QString& actions);
 
 // The window as a PNG, with the dialog shown last on top of it, as a user would see both.
-bool saveScreenshot(qt::MainWindow& window, qt::PromptsQt& prompts, const QString& file);
+bool saveScreenshot(qt::MainWindow& window, qt::PromptsQt& prompts, const QString& file, QWidget* dialog = nullptr);
 
 // The time from a track-bar move to the settled, repainted window, in ms, for `moves` moves.
 QList<double> measureSliderMoves(qt::MainWindow& window, int moves);
