@@ -23,6 +23,8 @@ constexpr double kCachedShare = 0.92;  // a first run this close to the cached f
 constexpr double kShortcutFit = 0.8;
 constexpr int kShortcutRoundsLeft = 15;
 constexpr size_t kHistory = 11;
+// A calibration whose fit keeps moving without settling still ends, with the best run so far.
+constexpr int kReplaysPerQuietRound = 10;
 
 void refreshForageChange(Vildo& app) {
     app.ctl(C::LAlgbonitetChange).caption = forageChangeText(app.CCSlope, app.pos(C::Trk_barkraftovrig));
@@ -36,13 +38,29 @@ void restoreBest(Vildo& app) {
 
 // One adjustment: the step the measures call for, pressed on the spin buttons as a user would.
 void adjust(Vildo& app) {
-    switch (nextAdjustment(app)) {
+    const SpinPress press = nextAdjustment(app);
+    if (press != SpinPress::None) ++app.CalibrationReplays;
+    switch (press) {
         case SpinPress::DensityUp: Spin_densityUpClick(app); break;
         case SpinPress::DensityDown: Spin_densityDownClick(app); break;
         case SpinPress::ForageUp: Spin_algbonitetUpClick(app); break;
         case SpinPress::ForageDown: Spin_algbonitetDownClick(app); break;
         case SpinPress::None: break;
     }
+}
+
+// True, and noted for the verdict, once the adjustments have started as many replays as a calibration may.
+bool replayLimitReached(Vildo& app) {
+    if (app.CalibrationReplays < kReplaysPerQuietRound * app.MaxQuietRounds) return false;
+    app.StoppedAtReplayLimit = true;
+    return true;
+}
+
+// The verdict's sentence for a calibration that the replay cap ended.
+std::string replayLimitNote(const Vildo& app) {
+    if (!app.StoppedAtReplayLimit) return "";
+    return "Skattningen stannade vid sin gräns på " + intStr(kReplaysPerQuietRound * app.MaxQuietRounds) +
+           " körningar, och den bästa passningen hittills används.\r\n\r\n";
 }
 
 void finish(Vildo& app) {
@@ -76,10 +94,11 @@ void scoreShotOut(Vildo& app) {
     setTimer(app, 1, false);
     ++app.QuietRounds;
     app.Progress = std::max(app.Progress, app.QuietRounds);
-    if (app.QuietRounds >= app.MaxQuietRounds) {
+    if (app.QuietRounds >= app.MaxQuietRounds || replayLimitReached(app)) {
         finish(app);
         return;
     }
+    ++app.CalibrationReplays;
     const int steps = std::max(1, positionOf(app.pos(C::Trk_density) / 10.0));
     for (int i = 0; i < steps; ++i) Spin_densityDownClick(app);
 }
@@ -110,6 +129,8 @@ void btn_nykalibClick(Vildo& app) {
     app.FitDensityMin = app.FitDensityMax = app.Winter.WinterDensity;
     app.DensityHistory.clear();
     app.HistoricRuns = 0;
+    app.CalibrationReplays = 0;
+    app.StoppedAtReplayLimit = false;
 
     // 3. New mortality or predators: the winter population is searched again first.
     if (mortalitySignature(app) - app.MortalitySignature > 12 || app.Rov.Changed) {
@@ -138,9 +159,10 @@ void Timer9Timer(Vildo& app) {
         return;
     }
 
-    // 1-4.
+    // 1-4. A round whose adjustment cannot move its control repeats itself: it is as quiet as a settled one.
     setTimer(app, 1, false);
-    if (std::fabs(app.ReprodSum) < 1 && std::fabs(app.SlopeDiff) < 0.5) ++app.QuietRounds;
+    const bool settled = std::fabs(app.ReprodSum) < 1 && std::fabs(app.SlopeDiff) < 0.5;
+    if (settled || blockedAtLimit(app, pendingPress(app))) ++app.QuietRounds;
     app.Progress = std::max(app.Progress, app.QuietRounds);
     const double density = app.Winter.WinterDensity;
     if (app.ModelFit > app.BestFit) {
@@ -172,7 +194,7 @@ void Timer9Timer(Vildo& app) {
     // 6. The next equilibrium carries on from the model before this replay, not from where the replay left
     // the stock: a replay that ends near extinction would otherwise starve every equilibrium after it.
     if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
-    if (app.QuietRounds >= app.MaxQuietRounds)
+    if (app.QuietRounds >= app.MaxQuietRounds || replayLimitReached(app))
         finish(app);
     else
         adjust(app);
@@ -201,9 +223,9 @@ void Timer11Timer(Vildo& app) {
     Visainfo(app,
              "Älgstammen har beräknats till:\r\n\r\nFöre jakt: " + grouped(app.Summer.SummerStock, 0) +
                  " st. Täthet: " + fix(app.Summer.SummerDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
-                 "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) +
-                 " st. Täthet: " + fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
-                 "\r\n\r\n" + a + b + c + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
+                 "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) + " st. Täthet: " +
+                 fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" + "\r\n\r\n" + a + b + c +
+                 replayLimitNote(app) + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
              "OK", 0);
     if (app.InfoFlags[6])
         Visainfo(app,

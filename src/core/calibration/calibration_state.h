@@ -32,6 +32,10 @@ struct CalibrationState : AreaState {
     double DensityStdDev = 0;
     bool StepDensityNext = true;
     int32_t QuietRounds = 0, Progress = 0, MaxQuietRounds = 30;
+    // Replays the adjustments of this calibration started, and whether their cap ended it before the fit
+    // settled.
+    int32_t CalibrationReplays = 0;
+    bool StoppedAtReplayLimit = false;
     double CalibStart = 0, CalibEnd = 0;  // the platform's wall seconds
     bool WorkingFront = false;            // the progress pane pnl_working lies over the charts
     bool TrimMode = false;

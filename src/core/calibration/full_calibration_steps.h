@@ -15,6 +15,13 @@ enum class SpinPress { None, DensityUp, DensityDown, ForageUp, ForageDown };
 // is the calibration's own (a slope step, and whose turn comes next) and tells which button to press.
 SpinPress nextAdjustment(CalibrationState& c);
 
+// The button the next adjustment would press, without taking it.
+SpinPress pendingPress(const CalibrationState& c);
+
+// True when the press would move its control past a bound it already sits at: the replay it starts would
+// repeat the one just scored.
+bool blockedAtLimit(const ModelState& app, SpinPress press);
+
 // The sample standard deviation; 0 below two values.
 double sampleStdDev(const std::vector<double>& v);
 
