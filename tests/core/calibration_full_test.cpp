@@ -256,6 +256,7 @@ TEST_F(FullCalibration, CancelRestoresTheBestSettingAndUploadsNothing) {
     EXPECT_DOUBLE_EQ(a().Header.AreaCCSlope, 0.5);
     EXPECT_TRUE(queries("vr2sql.php").empty());
     EXPECT_EQ(a().Statistics[1].R2, 0);
+    EXPECT_FALSE(a().CacheApplied);  // a cached setting confirms only the first run after it was applied
     EXPECT_FALSE(a().WorkingFront);
     EXPECT_TRUE(a().timers[6].enabled);
     EXPECT_TRUE(a().ctl(C::Panel_Dodlighet).enabled);

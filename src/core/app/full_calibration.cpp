@@ -249,6 +249,7 @@ void Stopiterations(Vildo& app) {
     // A search started by the calibration would start it again when it converges.
     setTimer(app, 2, false);
     app.Recalibrate = false;
+    app.CacheApplied = false;  // the next calibration's first run confirms no cached setting
     app.charts[10].enabled = true;
     app.ctl(C::Panel_omrade).enabled = true;
     restoreBest(app);
