@@ -257,6 +257,8 @@ TEST_F(FullCalibration, CancelRestoresTheBestSettingAndUploadsNothing) {
     EXPECT_TRUE(queries("vr2sql.php").empty());
     EXPECT_EQ(a().Statistics[1].R2, 0);
     EXPECT_FALSE(a().CacheApplied);  // a cached setting confirms only the first run after it was applied
+    EXPECT_EQ(t.prompts.messages,
+              std::vector<std::string>{"Skattningen avbröts. Den bästa passningen hittills används."});
     EXPECT_FALSE(a().WorkingFront);
     EXPECT_TRUE(a().timers[6].enabled);
     EXPECT_TRUE(a().ctl(C::Panel_Dodlighet).enabled);
@@ -329,6 +331,9 @@ TEST_F(FullCalibration, TheProgressPaneShowsTheRoundsAndTheMeasures) {
     EXPECT_EQ(p.cancelBox.left, 750);
     EXPECT_EQ(p.progressFrame.left, 300);
     EXPECT_EQ(p.progressFill.right, 300 + 60);  // 6 of 30 rounds of 300 px
+    a().CalibrationReplays = 150;               // further on: half the replays of the cap
+    EXPECT_EQ(Working(a(), 900, 600).progressFill.right, 300 + 150);
+    a().CalibrationReplays = 0;
     auto has = [&](const WorkingPane& pane, const std::string& text) {
         for (const PaneText& x : pane.texts)
             if (x.text == text) return true;

@@ -23,8 +23,6 @@ constexpr double kCachedShare = 0.92;  // a first run this close to the cached f
 constexpr double kShortcutFit = 0.8;
 constexpr int kShortcutRoundsLeft = 15;
 constexpr size_t kHistory = 11;
-// A calibration whose fit keeps moving without settling still ends, with the best run so far.
-constexpr int kReplaysPerQuietRound = 10;
 
 void refreshForageChange(Vildo& app) {
     app.ctl(C::LAlgbonitetChange).caption = forageChangeText(app.CCSlope, app.pos(C::Trk_barkraftovrig));
@@ -51,7 +49,7 @@ void adjust(Vildo& app) {
 
 // True, and noted for the verdict, once the adjustments have started as many replays as a calibration may.
 bool replayLimitReached(Vildo& app) {
-    if (app.CalibrationReplays < kReplaysPerQuietRound * app.MaxQuietRounds) return false;
+    if (app.CalibrationReplays < replayLimit(app)) return false;
     app.StoppedAtReplayLimit = true;
     return true;
 }
@@ -59,7 +57,7 @@ bool replayLimitReached(Vildo& app) {
 // The verdict's sentence for a calibration that the replay cap ended.
 std::string replayLimitNote(const Vildo& app) {
     if (!app.StoppedAtReplayLimit) return "";
-    return "Skattningen stannade vid sin gräns på " + intStr(kReplaysPerQuietRound * app.MaxQuietRounds) +
+    return "Skattningen stannade vid sin gräns på " + intStr(replayLimit(app)) +
            " körningar, och den bästa passningen hittills används.\r\n\r\n";
 }
 
@@ -260,6 +258,7 @@ void Stopiterations(Vildo& app) {
     app.WorkingFront = false;
     app.ctl(C::Panel_Dodlighet).enabled = true;
     setTimer(app, 6, true);
+    app.prompts->message("Skattningen avbröts. Den bästa passningen hittills används.");
 }
 
 void PaintBox1MouseDown(Vildo& app, int x, int y, int paneWidth) {

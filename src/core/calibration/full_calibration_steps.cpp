@@ -8,6 +8,7 @@ namespace vildo {
 namespace {
 
 constexpr double kSlopeStep = 0.4, kSlopeLimit = 15;
+constexpr int kReplaysPerQuietRound = 10;
 
 }  // namespace
 
@@ -50,6 +51,15 @@ bool blockedAtLimit(const ModelState& app, SpinPress press) {
         case SpinPress::None: return false;
     }
     return false;
+}
+
+int replayLimit(const CalibrationState& c) { return kReplaysPerQuietRound * c.MaxQuietRounds; }
+
+double progressShare(const CalibrationState& c) {
+    if (c.MaxQuietRounds <= 0) return 0;
+    const double rounds = static_cast<double>(c.Progress) / c.MaxQuietRounds;
+    const double replays = static_cast<double>(c.CalibrationReplays) / replayLimit(c);
+    return std::clamp(std::max(rounds, replays), 0.0, 1.0);
 }
 
 double sampleStdDev(const std::vector<double>& v) {

@@ -22,6 +22,14 @@ SpinPress pendingPress(const CalibrationState& c);
 // repeat the one just scored.
 bool blockedAtLimit(const ModelState& app, SpinPress press);
 
+// The replays the adjustments of one calibration may start: a fit that keeps moving without settling still
+// ends, with the best run so far.
+int replayLimit(const CalibrationState& c);
+
+// The share of the progress bar: the quiet rounds' largest count or, when further on, the replays used of
+// the cap; neither falls during a calibration, so the bar only moves forward.
+double progressShare(const CalibrationState& c);
+
 // The sample standard deviation; 0 below two values.
 double sampleStdDev(const std::vector<double>& v);
 
