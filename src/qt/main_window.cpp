@@ -36,6 +36,7 @@ namespace {
 constexpr int kClientWidth = 1105, kClientHeight = 779;
 constexpr int kPanel4Min = 400, kPanel4Max = 450;
 constexpr qint64 kFrameMs = 40;
+constexpr qint64 kCalibrationFrameMs = 100;
 
 constexpr C kLeftTabs[] = {C::TabSheet7, C::TabSheet6, C::TabSheet8, C::TabSheet9};
 constexpr C kRightTabs[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3, C::TabSheet4, C::TabSheet5, C::Rovdjur};
@@ -61,7 +62,7 @@ MainWindow::MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent)
         app_, [this](int n) { run([this, n] { fireTimer(app_, n); }); }, this);
     tableTimer_ = new QTimer(this);
     tableTimer_->setSingleShot(true);
-    connect(tableTimer_, &QTimer::timeout, this, &MainWindow::refreshTables);
+    connect(tableTimer_, &QTimer::timeout, this, &MainWindow::refresh);
     help_ = std::make_unique<HelpWindows>(app_, this);
 
     // No grid shows a highlighted cell before the user picks one.
@@ -144,13 +145,17 @@ GridView* MainWindow::grid(const Grid& g) const {
 }
 
 void MainWindow::refresh() {
-    controls_.refresh();
     // While timers run in bursts (the equilibrium run ticks every millisecond) the charts and tables show at
-    // most one state a frame; the settled state always shows at once.
-    if (!timers_->anyEnabled() || !lastTables_.isValid() || lastTables_.elapsed() >= kFrameMs)
+    // most one state a frame; the settled state always shows at once. A calibration's ticks follow each other
+    // without pause: its controls, curves and progress pane show ten states a second.
+    const bool fast = timers_->fastForward();
+    const qint64 frameMs = fast ? kCalibrationFrameMs : kFrameMs;
+    const bool frame = !timers_->anyEnabled() || !lastTables_.isValid() || lastTables_.elapsed() >= frameMs;
+    if (frame || !fast) controls_.refresh();
+    if (frame)
         refreshTables();
     else if (!tableTimer_->isActive())
-        tableTimer_->start(static_cast<int>(kFrameMs - lastTables_.elapsed()));
+        tableTimer_->start(static_cast<int>(frameMs - lastTables_.elapsed()));
     for (auto [tabs, page] :
          {std::pair{leftPages_, app_.activeLeftPage}, std::pair{rightPages_, app_.activeRightPage}}) {
         QWidget* w = controls_.widget(page);
@@ -162,7 +167,7 @@ void MainWindow::refresh() {
     QWidget* front = app_.WorkingFront ? static_cast<QWidget*>(working_) : diagram_;
     if (chartStack_->currentWidget() != front) chartStack_->setCurrentWidget(front);
     // The pane shows the measures of the moment: it paints whenever the charts would.
-    if (app_.WorkingFront) working_->update();
+    if (app_.WorkingFront && (frame || !fast)) working_->update();
     if (app_.fonts.windowPx != coreFontPx_) {
         coreFontPx_ = app_.fonts.windowPx;
         fontPx_ = coreFontPx_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/vildo.h"
+#include "calibration/full_calibration_steps.h"
 
 namespace vildo::qt {
 
@@ -18,12 +19,42 @@ TimerBridge::TimerBridge(Vildo& app, std::function<void(int)> tick, QObject* par
         connect(t, &QTimer::timeout, this, [this, n] { fire(n); });
         qtimers_[n] = t;
     }
+    pump_ = new QTimer(this);
+    pump_->setSingleShot(true);
+    connect(pump_, &QTimer::timeout, this, [this] {
+        const int n = nextDue();
+        if (n == 0) return;
+        // The interval is skipped: the core's clock jumps to the tick's due time.
+        const int64_t due = app_.timers[n].dueAt;
+        if (due > app_.clockMs) {
+            skippedMs_ += due - app_.clockMs;
+            app_.clockMs = due;
+        }
+        fire(n);
+    });
 }
 
-void TimerBridge::stamp() { app_.clockMs = std::max<int64_t>(app_.clockMs, clock_.elapsed()); }
+void TimerBridge::stamp() { app_.clockMs = std::max<int64_t>(app_.clockMs, clock_.elapsed() + skippedMs_); }
+
+bool TimerBridge::fastForward() const { return calibrationRunning(app_); }
+
+int TimerBridge::nextDue() const {
+    int best = 0;
+    for (int n = 1; n < kTimerCount; ++n) {
+        const Timer& t = app_.timers[n];
+        if (t.enabled && !firing_[n] && (best == 0 || t.dueAt < app_.timers[best].dueAt)) best = n;
+    }
+    return best;
+}
 
 void TimerBridge::sync() {
     stamp();
+    if (fastForward()) {
+        for (int n = 1; n < kTimerCount; ++n) qtimers_[n]->stop();
+        if (nextDue() != 0 && !pump_->isActive()) pump_->start(0);
+        return;
+    }
+    pump_->stop();
     for (int n = 1; n < kTimerCount; ++n) {
         const Timer& t = app_.timers[n];
         QTimer* q = qtimers_[n];

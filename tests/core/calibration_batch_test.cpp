@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/carrying_capacity_batch.h"
+#include "app/carrying_capacity_run.h"
 #include "app/full_calibration.h"
 #include "app/start_year.h"
 #include "area/global_cc.h"
@@ -114,6 +115,43 @@ TEST_F(Batch, TheAreaWalkWritesALinePerAreaAfterItsStartYears) {
         EXPECT_EQ(a().CCCount, 2);
         EXPECT_DOUBLE_EQ(a().Header.AreaCCSlope, 0);
     }
+}
+
+TEST_F(Batch, AnAreaWhoseSearchGivesUpGetsALineWithoutEstimateAndTheWalkGoesOn) {
+    a().GlobalCCFile = csv();
+    a().InfoFlags[2] = 0;
+    a().InfoFlags[5] = 0;
+    setChecked(a(), C::chk_trimming, true);
+    // Far less harvest than the observed 3.2 and the observed calves per cow: no row of the step table applies.
+    freezeModel(0.5, 0.62);
+
+    // Side by side first: it leaves the state as it was for the walk through the timers.
+    CarryingCapacityRequest request;
+    request.threads = 2;
+    request.service = [&] {
+        auto s = std::make_unique<test::FakeDataService>();
+        s->answers = service.answers;
+        return s;
+    };
+    EXPECT_EQ(runCarryingCapacityBatch(a(), request), CarryingCapacityOutcome::Unestimated);
+    const std::string sideBySide = readWholeFile(csv()).value_or("");
+    const std::vector<std::string> sideBySideMessages = t.prompts.messages;
+    std::filesystem::remove(csv());
+    t.prompts.messages.clear();
+
+    ASSERT_TRUE(areaItemClick(a(), 2, 0));
+    Scheduler(a()).runUntil([&] { return !calibrationRunning(a()); });
+    const std::string gaveUp =
+        "Lyckades inte beräkna vinterstammen för Testområdet (Lanafo 302), startår 2018. Svåra ingångsvärden. "
+        "Området får en rad utan skattning och körningen fortsätter.";
+    EXPECT_EQ(t.prompts.messages, (std::vector<std::string>{gaveUp, gaveUp, "Klar!"}));
+    const std::string line =
+        "2018\t302\t3\tUppsala\t2\tTestomr\xE5"
+        "det\t100000\t100000\t100\t\t\t\r\n";
+    const std::string text = readWholeFile(csv()).value_or("");
+    EXPECT_EQ(text.substr(text.find("\r\n") + 2), line + line);
+    EXPECT_EQ(sideBySide, text);
+    EXPECT_EQ(sideBySideMessages, t.prompts.messages);
 }
 
 TEST(BatchAreas, TheWalkTakesTheAreasInMenuOrderOverCountiesWithout) {

@@ -82,12 +82,73 @@ TEST_F(FullCalibration, AFitThatNeverImprovesStopsAfter30QuietRoundsAndKeepsTheB
     EXPECT_TRUE(a().timers[11].enabled);
 }
 
-TEST_F(FullCalibration, AFitThatAlwaysImprovesNeverStops) {
+TEST_F(FullCalibration, AFitThatAlwaysImprovesEndsAtTheReplayCapWithTheBestRun) {
     start();
-    for (int i = 1; i <= 100; ++i) runDone(0.3 + i * 0.005);
-    EXPECT_TRUE(a().timers[9].enabled);
-    EXPECT_EQ(a().QuietRounds, 0);
-    EXPECT_TRUE(queries("vr2sql.php").empty());
+    // Every round alternates a slope step, which reruns nothing, with a forage step, which reruns the years.
+    int rounds = 0;
+    while (a().timers[9].enabled && rounds < 1000) {
+        ++rounds;
+        runDone(0.3 + rounds * 0.0005);
+        EXPECT_EQ(a().QuietRounds, 0);
+    }
+    EXPECT_EQ(a().CalibrationReplays, 300);  // 10 × the 30 quiet rounds
+    EXPECT_EQ(rounds, 601);
+    EXPECT_TRUE(a().StoppedAtReplayLimit);
+    EXPECT_DOUBLE_EQ(a().BestFit, 0.3 + 601 * 0.0005);
+    EXPECT_EQ(a().pos(C::Trk_barkraftovrig), positionOf(a().BestForage));
+    ASSERT_TRUE(a().timers[11].enabled);
+    Timer11Timer(a());
+    ASSERT_FALSE(t.prompts.infos.empty());
+    EXPECT_NE(t.prompts.infos[0].text.find("Skattningen stannade vid sin gräns på 300 körningar, och den bästa "
+                                           "passningen hittills används.\r\n\r\nKontrollera annan dödlighet"),
+              std::string::npos);
+
+    // The next calibration starts with the cap unused, and its verdict says nothing of it.
+    t.prompts.infos.clear();
+    start();
+    EXPECT_EQ(a().CalibrationReplays, 0);
+    EXPECT_FALSE(a().StoppedAtReplayLimit);
+    EXPECT_EQ(runsUntilFinished(0.5), 31);
+    Timer11Timer(a());
+    EXPECT_EQ(t.prompts.infos[0].text.find("gräns"), std::string::npos);
+}
+
+TEST_F(FullCalibration, ARoundBlockedAtAControlsLimitIsQuiet) {
+    struct Case {
+        const char* what;
+        int density, forage;
+        bool densityNext;
+        double reprodSum, slopeDiff;
+        int quiet;
+    } cases[] = {
+        {"more forage at its maximum", 80, 1000, false, 0, -0.73, 1},
+        {"less forage at its minimum", 80, 1, false, 0, 0.73, 1},
+        {"lower density at its minimum", 1, 220, true, -2, 0, 1},
+        {"higher density at its maximum", 300, 220, true, 2, 0, 1},
+        {"more forage below its maximum", 80, 999, false, 0, -0.73, 0},
+        {"higher density below its maximum", 299, 220, true, 2, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setPosition(a(), C::Trk_density, c.density);
+        setPosition(a(), C::Trk_barkraftovrig, c.forage);
+        start();
+        runDone(0.5);  // the best run: nothing quiet yet
+        a().StepDensityNext = c.densityNext;
+        runDone(0.5, c.reprodSum, c.slopeDiff);
+        EXPECT_EQ(a().QuietRounds, c.quiet);
+        setTimer(a(), 6, false);
+    }
+    // A stock that keeps falling too fast with the forage at its maximum: 30 such rounds end the calibration.
+    setPosition(a(), C::Trk_barkraftovrig, 1000);
+    start();
+    int rounds = 0;
+    while (a().timers[9].enabled && rounds < 100) {
+        ++rounds;
+        runDone(0.5, 0, -0.73);
+    }
+    EXPECT_EQ(rounds, 31);
+    EXPECT_FALSE(a().StoppedAtReplayLimit);
 }
 
 TEST_F(FullCalibration, AFirstRunNearTheCachedFitShortensTheCalibration) {
@@ -195,6 +256,9 @@ TEST_F(FullCalibration, CancelRestoresTheBestSettingAndUploadsNothing) {
     EXPECT_DOUBLE_EQ(a().Header.AreaCCSlope, 0.5);
     EXPECT_TRUE(queries("vr2sql.php").empty());
     EXPECT_EQ(a().Statistics[1].R2, 0);
+    EXPECT_FALSE(a().CacheApplied);  // a cached setting confirms only the first run after it was applied
+    EXPECT_EQ(t.prompts.messages,
+              std::vector<std::string>{"Skattningen avbröts. Den bästa passningen hittills används."});
     EXPECT_FALSE(a().WorkingFront);
     EXPECT_TRUE(a().timers[6].enabled);
     EXPECT_TRUE(a().ctl(C::Panel_Dodlighet).enabled);
@@ -267,6 +331,9 @@ TEST_F(FullCalibration, TheProgressPaneShowsTheRoundsAndTheMeasures) {
     EXPECT_EQ(p.cancelBox.left, 750);
     EXPECT_EQ(p.progressFrame.left, 300);
     EXPECT_EQ(p.progressFill.right, 300 + 60);  // 6 of 30 rounds of 300 px
+    a().CalibrationReplays = 150;               // further on: half the replays of the cap
+    EXPECT_EQ(Working(a(), 900, 600).progressFill.right, 300 + 150);
+    a().CalibrationReplays = 0;
     auto has = [&](const WorkingPane& pane, const std::string& text) {
         for (const PaneText& x : pane.texts)
             if (x.text == text) return true;

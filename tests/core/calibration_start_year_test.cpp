@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
 #include "app/full_calibration.h"
@@ -56,6 +57,7 @@ TEST_F(StartYear, TheCachedFitChoosesSearchReplayOrFullCalibration) {
         {"R2;0;0;0;0;0", 2, false},
         {"R2;1,2;7,5;231;1,25;0,8", 6, true},
         {"R2;0,5;7,5;231;1,25;0,8", 12, true},
+        {"R2;0;0;0;0;0", 2, false},  // the setting applied for the start year before does not count here
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
@@ -78,7 +80,6 @@ TEST_F(StartYear, TheCachedFitChoosesSearchReplayOrFullCalibration) {
         EXPECT_EQ(a().StringGrid6.cell(3, 5), "100");
         EXPECT_EQ(a().SearchTicks, 1);
         for (int n : {2, 6, 12}) setTimer(a(), n, false);
-        a().CacheApplied = false;
     }
 }
 
@@ -186,6 +187,48 @@ TEST_F(Search, ConvergenceHandsOverByTheSearchsPurpose) {
     EXPECT_TRUE(a().timers[9].enabled);
     EXPECT_EQ(a().HistoricRuns, 1);  // its first historic run is done
     EXPECT_EQ(t.prompts.infos.size(), 2u);
+}
+
+TEST_F(Search, AnEquilibriumThatLeavesNoStockStartsTheSearchOverOnceFromTheLoadedArea) {
+    const TPopulation loaded = a().Pop;
+    const int density = a().pos(C::Trk_density), forage = a().pos(C::Trk_barkraftovrig);
+    // The predators of the start window kill the stock the search has walked to.
+    const auto dieOut = [&] {
+        setTimer(a(), 1, false);
+        a().Pop = TPopulation{};
+        a().Winter.WinterStock = 0;
+        a().HarvestTot.HarvestPerArea = 0;
+        a().CalvesPerCow = 0;
+        a().ctl(C::Trk_density).position = 150;
+        a().ctl(C::Trk_barkraftovrig).position = 1000;
+        a().SearchTicks = 57;
+    };
+    dieOut();
+    Timer2Timer(a());
+    EXPECT_TRUE(a().SearchRestarted);
+    EXPECT_EQ(a().pos(C::Trk_density), density);
+    EXPECT_EQ(a().pos(C::Trk_barkraftovrig), forage);
+    EXPECT_EQ(std::memcmp(&a().Pop, &loaded, sizeof loaded), 0);
+    EXPECT_GT(a().Winter.WinterStock, 0);
+    EXPECT_EQ(a().SearchTicks, 1);
+    EXPECT_TRUE(a().timers[1].enabled);  // a new equilibrium from there
+    EXPECT_TRUE(a().timers[2].enabled);
+
+    // Dead again in the same search: no second start, the search goes on to its limit.
+    dieOut();
+    Timer2Timer(a());
+    EXPECT_EQ(a().SearchTicks, 58);
+    EXPECT_EQ(a().pos(C::Trk_density), 150);
+
+    // A new start year, or the search's button, may start over once more.
+    for (int n = 0; n < 2; ++n) {
+        a().SearchRestarted = true;
+        if (n == 0)
+            Combo_StartyearChange(a());
+        else
+            KalibClick(a());
+        EXPECT_FALSE(a().SearchRestarted);
+    }
 }
 
 TEST_F(Search, ItComparesOnlyAfterTheEquilibriumRunAndCountsEachComparison) {

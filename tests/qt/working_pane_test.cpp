@@ -1,4 +1,5 @@
 // The progress pane over the charts, its cancel box, and handler errors reaching the global error handler.
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include "qt_tests.h"
@@ -28,6 +29,26 @@ private slots:
         QVERIFY(!f.app->timers[9].enabled);
         QVERIFY(!w.workingPane());
         QVERIFY(w.chart(5)->isVisible());
+    }
+
+    void aCalibrationsTimersFireBackToBackOthersKeepTheirIntervals() {
+        WindowFixture f;
+        f.settle();
+        // The verdict's one-second timer belongs to the calibration: it fires without its interval, and the
+        // core's clock jumps over it.
+        const int64_t clock = f.app->clockMs;
+        QElapsedTimer wall;
+        wall.start();
+        f.window->run([&] { setTimer(*f.app, 11, true); });
+        QTRY_VERIFY_WITH_TIMEOUT(!f.app->timers[11].enabled, 500);
+        QVERIFY(wall.elapsed() < 500);
+        QVERIFY(f.app->clockMs >= clock + 1000);
+        // The hunt's reset after start-up is no part of it and waits its second.
+        f.window->run([&] { setTimer(*f.app, 13, true); });
+        QTest::qWait(200);
+        QVERIFY(f.app->timers[13].enabled);
+        f.settle();
+        QVERIFY(!f.app->timers[13].enabled);
     }
 
     void doubleClickSendsThePaneBack() {

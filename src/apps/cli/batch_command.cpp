@@ -87,6 +87,8 @@ int batchCommand(const std::vector<std::string>& args) {
     // A walk that stopped at an area has not done its job, though every line it wrote stands.
     if (outcome == CarryingCapacityOutcome::Stopped)
         std::cerr << "Körningen stannade vid ett område; " << o.out << " har raderna för områdena före det.\n";
+    if (outcome == CarryingCapacityOutcome::Unestimated)
+        std::cerr << "Alla områden har en rad i " << o.out << ", men några saknar skattning (se ovan).\n";
     return outcome == CarryingCapacityOutcome::Done ? 0 : 1;
 }
 

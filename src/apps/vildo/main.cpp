@@ -21,7 +21,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Användning: vildo [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]] [--measure]\n"
+    "Användning: vildo [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]] [--measure [--area I,J]]\n"
     "\n"
     "  --service URL      datatjänstens adress (annars VILDO_SERVICE_URL, annars startas en inbyggd\n"
     "                     datatjänst på en ledig port med databasen i programmets mapp)\n"
@@ -29,12 +29,15 @@ constexpr const char* kUsage =
     "  --screenshot FIL   sparar fönstret som PNG när start (och åtgärder) är klara, och avslutar\n"
     "  --after ÅTGÄRDER   åtgärder före bilden, t.ex. \"forward:3\" eller \"area:2,0;page:Rovdjur\"\n"
     "  --measure          mäter starttid och tiden från ett reglagedrag till stabilt, ommålat fönster\n"
+    "  --area I,J         med --measure: också tiden från att område J i länsmenyns post I läses in till\n"
+    "                     slutsatsen om älgstammen\n"
     "\n";
 
 struct Options {
     std::string service;
     QString screenshot;
     QString after;
+    QString area;
     bool offscreen = false;
     bool measure = false;
 };
@@ -61,10 +64,13 @@ Options parse(int argc, char** argv) {
             o.offscreen = true;
         else if (a == "--measure")
             o.measure = true;
+        else if (a == "--area")
+            o.area = QString::fromStdString(value());
         else
             throw UsageError("okänt argument: " + a);
     }
     if (!o.after.isEmpty() && o.screenshot.isEmpty() && !o.measure) throw UsageError("--after hör till --screenshot");
+    if (!o.area.isEmpty() && !o.measure) throw UsageError("--area hör till --measure");
     return o;
 }
 
@@ -152,6 +158,14 @@ int main(int argc, char** argv) {
         std::printf("Reglagedrag till stabilt, ommålat fönster: median %.1f ms, min %.1f ms, max %.1f ms (%lld drag)\n",
                     median(moves), *std::min_element(moves.begin(), moves.end()),
                     *std::max_element(moves.begin(), moves.end()), static_cast<long long>(moves.size()));
+        if (!o.area.isEmpty()) {
+            try {
+                std::printf("Område till slutsats: %.0f ms\n", vildo::measureAreaToVerdict(window, o.area));
+            } catch (const std::exception& e) {
+                std::cerr << "vildo: " << e.what() << '\n';
+                return 2;
+            }
+        }
     }
     return rc;
 }

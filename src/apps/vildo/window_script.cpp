@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QTabWidget>
@@ -26,6 +27,9 @@ const char* const kActionHelp =
     "  back:N           N år bakåt (pil vänster)\n"
     "  reset            Återställ\n"
     "  area:I,J         läser in område J i länsmenyns post I\n"
+    "  arearun:I,J      läser in området och väntar inte på skattningen: bilden visar förloppet\n"
+    "  pause:MS         låter fönstret arbeta i MS ms utan att vänta på att det blir klart\n"
+    "  avbryt           klickar på Avbryt i skattningens arbetsruta\n"
     "  calibrate        Skatta älgstam\n"
     "  page:NAMN        visar en sida (flikens text eller namn, t.ex. page:Rovdjur, page:TabSheet3)\n"
     "  click:KONTROLL   klickar på en knapp, kryssruta eller menypost (t.ex. click:Demografi1)\n"
@@ -105,6 +109,22 @@ std::pair<int, int> forecastSize(const QString& arg, const QString& action) {
     return {years, replicates};
 }
 
+// Clicks area item j of county item i of the area menu, as a user does.
+void clickArea(MainWindow& w, int i, int j, const QString& action) {
+    const Vildo& app = w.app();
+    if (i >= static_cast<int>(app.Omrde1.size()) || j >= static_cast<int>(app.Omrde1[i].areas.size()))
+        fail("området finns inte i områdesmenyn: " + action);
+    QAction* county = w.areaMenu()->actions().value(i);
+    if (!county || !county->menu()) fail("området finns inte i områdesmenyn: " + action);
+    county->menu()->actions().value(j)->trigger();
+}
+
+std::pair<int, int> areaItems(const QString& arg, const QString& action) {
+    const QStringList ij = arg.split(',');
+    if (ij.size() != 2) fail("area väntar I,J");
+    return {number(ij[0], action), number(ij[1], action)};
+}
+
 void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
     const QString action = raw.trimmed();
     if (action.isEmpty()) return;
@@ -120,16 +140,23 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         }
     } else if (verb == "reset") {
         clickControl(w, C::btn_rensa);
-    } else if (verb == "area") {
-        const QStringList ij = arg.split(',');
-        if (ij.size() != 2) fail("area väntar I,J");
-        const int i = number(ij[0], action), j = number(ij[1], action);
-        if (i >= static_cast<int>(app.Omrde1.size()) || j >= static_cast<int>(app.Omrde1[i].areas.size()))
-            fail("området finns inte i områdesmenyn: " + action);
-        QMenu* menu = w.areaMenu();
-        QAction* county = menu->actions().value(i);
-        if (!county || !county->menu()) fail("området finns inte i områdesmenyn: " + action);
-        county->menu()->actions().value(j)->trigger();
+    } else if (verb == "area" || verb == "arearun") {
+        const auto [i, j] = areaItems(arg, action);
+        clickArea(w, i, j, action);
+        if (verb == "arearun") return;
+    } else if (verb == "pause") {
+        QElapsedTimer t;
+        t.start();
+        const int ms = number(arg, action);
+        while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return;
+    } else if (verb == "avbryt") {
+        QWidget* pane = w.workingPane();
+        if (!pane) fail("ingen skattning pågår: " + action);
+        const QPointF at(pane->width() - 100, 40);
+        QMouseEvent press(QEvent::MouseButtonPress, at, pane->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(pane, &press);
     } else if (verb == "calibrate") {
         clickControl(w, C::btn_nykalib);
     } else if (verb == "page") {
@@ -229,6 +256,17 @@ bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& f
         p.drawPixmap(at, d);
     }
     return shot.save(file, "PNG");
+}
+
+double measureAreaToVerdict(MainWindow& window, const QString& items) {
+    const QString action = "--area " + items;
+    const auto [i, j] = areaItems(items, action);
+    settle(window);
+    QElapsedTimer t;
+    t.start();
+    clickArea(window, i, j, action);
+    settle(window);  // the search, the full calibration, the verdict and the replay of the best run
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
 QList<double> measureSliderMoves(MainWindow& window, int moves) {

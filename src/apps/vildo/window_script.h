@@ -26,6 +26,10 @@ bool saveScreenshot(qt::MainWindow& window, qt::PromptsQt& prompts, const QStrin
 // The time from a track-bar move to the settled, repainted window, in ms, for `moves` moves.
 QList<double> measureSliderMoves(qt::MainWindow& window, int moves);
 
+// The time from the click on an area item ("I,J": county item, area item) to its settled verdict, in ms.
+// Throws std::runtime_error for an area the menu does not have.
+double measureAreaToVerdict(qt::MainWindow& window, const QString& items);
+
 extern const char* const kActionHelp;
 
 }  // namespace vildo

@@ -11,6 +11,7 @@
 #include "area/statistics_answer.h"
 #include "model/parameters.h"
 #include "model/population.h"
+#include "model/state_files.h"
 #include "ui/area_display.h"
 #include "ui/chart_ops.h"
 #include "ui/info_dialog.h"
@@ -211,7 +212,14 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
     Cleargraph(app);
     Rovdjursgraf(app);
     trk_ungskogChange(app);
+    noteAreaLoaded(app);
     return true;
+}
+
+void noteAreaLoaded(Vildo& app) {
+    app.AreaLoadStart = snapshotBytes(app);
+    app.AreaLoadDensity = app.pos(C::Trk_density);
+    app.AreaLoadForage = app.pos(C::Trk_barkraftovrig);
 }
 
 }  // namespace vildo

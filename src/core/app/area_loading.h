@@ -15,4 +15,7 @@ bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& 
 // Stops before the start-year change, which the caller runs.
 bool NyttOmrade(Vildo& app, int countyItem, int areaItem);
 
+// Keeps the model and the searched positions as the area came in, for a search that has to start over.
+void noteAreaLoaded(Vildo& app);
+
 }  // namespace vildo

@@ -53,6 +53,17 @@ bool enterBatchArea(Vildo& app, AreaItem area) {
     return false;
 }
 
+void batchSearchGaveUp(Vildo& app) {
+    const TAreaHeader& h = app.Header;
+    app.prompts->message("Lyckades inte beräkna vinterstammen för " + getShort(h.AFO) + " (Lanafo " +
+                         intStr(static_cast<int64_t>(h.Lankod) * 100 + h.AFOnr) + "), startår " + selectedItem(app) +
+                         ". Svåra ingångsvärden. Området får en rad utan skattning och körningen fortsätter.");
+    app.BatchSearchFailed = true;
+    app.TrimMode = false;
+    app.SettingsChanged = false;
+    if (!app.InfoFlags[2]) setTimer(app, 4, true);
+}
+
 void Timer5Timer(Vildo& app) {
     setTimer(app, 5, false);
     if (!app.TrimMode) return;
@@ -103,7 +114,7 @@ void Timer4Timer(Vildo& app) {
     }
     AreaItem next{app.BatchLan, app.BatchAfo};
     try {
-        writeGlobalCC(app, app.GlobalCCFile);
+        writeGlobalCC(app, app.GlobalCCFile, !app.BatchSearchFailed);
         if (!nextArea(app.Omrde1, next.lan, next.afo)) {
             app.BatchStart.reset();
             app.prompts->message("Klar!");

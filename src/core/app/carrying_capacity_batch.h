@@ -16,6 +16,10 @@ void Timer5Timer(Vildo& app);
 // The area's line of GlobalCC.csv once its batch is done, then the next area of the menu.
 void Timer4Timer(Vildo& app);
 
+// The batch's search gave up: the message names the area and its start year, and the walk goes on with the
+// area's line, its estimate fields empty.
+void batchSearchGaveUp(Vildo& app);
+
 // The walk's next area, loaded from the state the walk started from; false, the walk ending, when it could
 // not be loaded.
 bool enterBatchArea(Vildo& app, AreaItem area);

@@ -71,6 +71,7 @@ struct AreaRun {
     bool loaded = false;
     bool ended = false;               // the program was ended
     std::optional<std::string> line;  // the area's line of GlobalCC.csv, once its batch is done
+    bool unestimated = false;         // ... without an estimate: its search gave up
 };
 
 // One area of the walk on a copy of the walk's start. The first area is clicked as the walk's operator
@@ -92,7 +93,8 @@ void runArea(const std::shared_ptr<const Vildo>& start, AreaItem area, bool firs
             const int next = scheduler.next();
             if (next == 0) return;
             if (next == 4 && !app.TrimMode) {
-                run.line = globalCCLine(app);
+                run.unestimated = app.BatchSearchFailed;
+                run.line = globalCCLine(app, !run.unestimated);
                 return;
             }
             scheduler.step();
@@ -136,6 +138,7 @@ CarryingCapacityOutcome runCarryingCapacityBatch(Vildo& app, const CarryingCapac
             tbb::simple_partitioner());
     });
 
+    bool unestimated = false;
     for (size_t k = 0; k < runs.size(); ++k) {
         const AreaRun& run = runs[k];
         run.prompts.replay(*app.prompts);
@@ -146,9 +149,10 @@ CarryingCapacityOutcome runCarryingCapacityBatch(Vildo& app, const CarryingCapac
         if (!run.loaded && k == 0) return CarryingCapacityOutcome::NotStarted;
         if (!run.line) return CarryingCapacityOutcome::Stopped;
         appendGlobalCC(*app.prompts, app.GlobalCCFile, *run.line);
+        unestimated = unestimated || run.unestimated;
     }
     app.prompts->message("Klar!");
-    return CarryingCapacityOutcome::Done;
+    return unestimated ? CarryingCapacityOutcome::Unestimated : CarryingCapacityOutcome::Done;
 }
 
 }  // namespace vildo

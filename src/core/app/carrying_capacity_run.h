@@ -16,10 +16,11 @@ struct CarryingCapacityRequest {
 };
 
 enum class CarryingCapacityOutcome {
-    Done,        // every area has its line ("Klar!")
-    Stopped,     // an area did not finish: the lines before it are written
-    NotStarted,  // the first area could not be loaded
-    Ended,       // an error ended the program
+    Done,         // every area has its line ("Klar!")
+    Unestimated,  // every area has its line, but some searches gave up: those lines have no estimate
+    Stopped,      // an area did not finish: the lines before it are written
+    NotStarted,   // the first area could not be loaded
+    Ended,        // an error ended the program
 };
 
 // Runs the walk over the areas of app's menu from app as it stands (the batch box ticked, the output file

@@ -39,13 +39,29 @@ void restoreBest(Vildo& app) {
 
 // One adjustment: the step the measures call for, pressed on the spin buttons as a user would.
 void adjust(Vildo& app) {
-    switch (nextAdjustment(app)) {
+    const SpinPress press = nextAdjustment(app);
+    if (press != SpinPress::None) ++app.CalibrationReplays;
+    switch (press) {
         case SpinPress::DensityUp: Spin_densityUpClick(app); break;
         case SpinPress::DensityDown: Spin_densityDownClick(app); break;
         case SpinPress::ForageUp: Spin_algbonitetUpClick(app); break;
         case SpinPress::ForageDown: Spin_algbonitetDownClick(app); break;
         case SpinPress::None: break;
     }
+}
+
+// True, and noted for the verdict, once the adjustments have started as many replays as a calibration may.
+bool replayLimitReached(Vildo& app) {
+    if (app.CalibrationReplays < replayLimit(app)) return false;
+    app.StoppedAtReplayLimit = true;
+    return true;
+}
+
+// The verdict's sentence for a calibration that the replay cap ended.
+std::string replayLimitNote(const Vildo& app) {
+    if (!app.StoppedAtReplayLimit) return "";
+    return "Skattningen stannade vid sin gräns på " + intStr(replayLimit(app)) +
+           " körningar, och den bästa passningen hittills används.\r\n\r\n";
 }
 
 void finish(Vildo& app) {
@@ -79,10 +95,11 @@ void scoreShotOut(Vildo& app) {
     setTimer(app, 1, false);
     ++app.QuietRounds;
     app.Progress = std::max(app.Progress, app.QuietRounds);
-    if (app.QuietRounds >= app.MaxQuietRounds) {
+    if (app.QuietRounds >= app.MaxQuietRounds || replayLimitReached(app)) {
         finish(app);
         return;
     }
+    ++app.CalibrationReplays;
     const int steps = std::max(1, positionOf(app.pos(C::Trk_density) / 10.0));
     for (int i = 0; i < steps; ++i) Spin_densityDownClick(app);
 }
@@ -114,6 +131,8 @@ void btn_nykalibClick(Vildo& app) {
     app.FitDensityMin = app.FitDensityMax = app.Winter.WinterDensity;
     app.DensityHistory.clear();
     app.HistoricRuns = 0;
+    app.CalibrationReplays = 0;
+    app.StoppedAtReplayLimit = false;
 
     // 3. New mortality or predators: the winter population is searched again first.
     if (mortalitySignature(app) - app.MortalitySignature > 12 || app.Rov.Changed) {
@@ -142,9 +161,10 @@ void Timer9Timer(Vildo& app) {
         return;
     }
 
-    // 1-4.
+    // 1-4. A round whose adjustment cannot move its control repeats itself: it is as quiet as a settled one.
     setTimer(app, 1, false);
-    if (std::fabs(app.ReprodSum) < 1 && std::fabs(app.SlopeDiff) < 0.5) ++app.QuietRounds;
+    const bool settled = std::fabs(app.ReprodSum) < 1 && std::fabs(app.SlopeDiff) < 0.5;
+    if (settled || blockedAtLimit(app, pendingPress(app))) ++app.QuietRounds;
     app.Progress = std::max(app.Progress, app.QuietRounds);
     const double density = app.Winter.WinterDensity;
     if (app.ModelFit > app.BestFit) {
@@ -176,7 +196,7 @@ void Timer9Timer(Vildo& app) {
     // 6. The next equilibrium carries on from the model before this replay, not from where the replay left
     // the stock: a replay that ends near extinction would otherwise starve every equilibrium after it.
     if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
-    if (app.QuietRounds >= app.MaxQuietRounds)
+    if (app.QuietRounds >= app.MaxQuietRounds || replayLimitReached(app))
         finish(app);
     else
         adjust(app);
@@ -214,9 +234,9 @@ void Timer11Timer(Vildo& app) {
     Visainfo(app,
              "Älgstammen har beräknats till:\r\n\r\nFöre jakt: " + grouped(app.Summer.SummerStock, 0) +
                  " st. Täthet: " + fix(app.Summer.SummerDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
-                 "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) +
-                 " st. Täthet: " + fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" +
-                 "\r\n\r\n" + a + b + c + interval + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
+                 "\r\n\r\n" + "Efter jakt: " + grouped(app.Winter.WinterStock, 0) + " st. Täthet: " +
+                 fix(app.Winter.WinterDensity, 15, 1) + " +- " + margin + " per 1000 hektar" + "\r\n\r\n" + a + b + c +
+                 replayLimitNote(app) + interval + "Kontrollera annan dödlighet vilken har inverkan på resultatet.",
              "OK", 0);
     if (app.InfoFlags[6])
         Visainfo(app,
@@ -240,6 +260,7 @@ void Stopiterations(Vildo& app) {
     // A search started by the calibration would start it again when it converges.
     setTimer(app, 2, false);
     app.Recalibrate = false;
+    app.CacheApplied = false;  // the next calibration's first run confirms no cached setting
     app.charts[10].enabled = true;
     app.ctl(C::Panel_omrade).enabled = true;
     restoreBest(app);
@@ -250,6 +271,7 @@ void Stopiterations(Vildo& app) {
     app.WorkingFront = false;
     app.ctl(C::Panel_Dodlighet).enabled = true;
     setTimer(app, 6, true);
+    app.prompts->message("Skattningen avbröts. Den bästa passningen hittills används.");
 }
 
 void PaintBox1MouseDown(Vildo& app, int x, int y, int paneWidth) {

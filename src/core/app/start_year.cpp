@@ -7,6 +7,7 @@
 
 #include "app/area_file_menu.h"
 #include "app/area_loading.h"
+#include "app/carrying_capacity_batch.h"
 #include "app/chart_editing.h"
 #include "app/full_calibration.h"
 #include "app/parameter_handlers.h"
@@ -18,6 +19,7 @@
 #include "calibration/fit_upload.h"
 #include "calibration/search_step.h"
 #include "model/parameters.h"
+#include "model/state_files.h"
 #include "ui/info_dialog.h"
 #include "ui/labels.h"
 #include "util/format.h"
@@ -99,6 +101,21 @@ void searchConverged(Vildo& app) {
     }
 }
 
+// A stock of 0 cannot regrow, and a search on it would only raise the forage to its limit: the search
+// starts over, once, from the model the area was loaded with.
+bool restartDeadSearch(Vildo& app) {
+    if (app.Winter.WinterStock > 0 || app.SearchRestarted || app.AreaLoadStart.empty()) return false;
+    app.SearchRestarted = true;
+    restoreSnapshot(app, app.AreaLoadStart);
+    setPosition(app, C::Trk_density, app.AreaLoadDensity);
+    setPosition(app, C::Trk_barkraftovrig, app.AreaLoadForage);
+    app.SearchTicks = 1;
+    app.DensitySteps = 0;
+    app.Land.Algbonitet = 100;
+    trk_ungskogChange(app);
+    return true;
+}
+
 void densityStep(Vildo& app, int delta) {
     if (app.SeasonStarted) btn_rensaClick(app, true);
     if (delta < 0) {
@@ -163,6 +180,8 @@ void Combo_StartyearChange(Vildo& app, StartYearSender sender) {
     // 1, 2.
     if (app.SeasonStarted) btn_rensaClick(app);
     app.Recalibrate = false;
+    app.CacheApplied = false;  // only this start year's cached setting may shorten its calibration
+    app.SearchRestarted = false;
     app.DensitySteps = 0;
     app.StartIndex = app.pos(C::Combo_Startyear) + 2;
     app.CCSlope = app.Header.AreaCCSlope;
@@ -220,6 +239,7 @@ void Combo_StartyearChange(Vildo& app, StartYearSender sender) {
 void KalibClick(Vildo& app) {
     if (app.SeasonStarted) btn_rensaClick(app);
     app.SearchTicks = 1;
+    app.SearchRestarted = false;
     app.CCCount = 1;
     app.Land.Algbonitet = 100;
     app.DensitySteps = 0;
@@ -232,6 +252,7 @@ void KalibClick(Vildo& app) {
 void Timer2Timer(Vildo& app) {
     // Only the outputs of a completed equilibrium run are compared.
     if (app.timers[1].enabled) return;
+    if (restartDeadSearch(app)) return;
     try {
         const int Ho = app.pos(C::trk_harvest), Ro = app.pos(C::trk_reprod);
         const double H = 10 * app.HarvestTot.HarvestPerArea, R = 100 * app.CalvesPerCow;
@@ -250,7 +271,10 @@ void Timer2Timer(Vildo& app) {
         setTimer(app, 2, false);
         endCalibration(app);
         app.hourglass = false;
-        app.prompts->message("Lyckades inte beräkna vinterstammen. Svåra ingångsvärden.");
+        if (app.TrimMode)
+            batchSearchGaveUp(app);
+        else
+            app.prompts->message("Lyckades inte beräkna vinterstammen. Svåra ingångsvärden.");
     }
 }
 
@@ -290,6 +314,7 @@ void btn_jaktarealClick(Vildo& app) {
 
 bool areaItemClick(Vildo& app, int countyItem, int areaItem, std::optional<int> startItem) {
     // A batch's walk starts here; every later area of it starts from this state (the batch restores it).
+    app.BatchSearchFailed = false;
     if (!app.checked(C::chk_trimming))
         app.BatchStart.reset();
     else if (!app.BatchStart)
@@ -306,6 +331,7 @@ bool areaItemClick(Vildo& app, int countyItem, int areaItem, std::optional<int> 
 
 void openAreaFile(Vildo& app) {
     if (!mnu_oppnaomradeClick(app)) return;  // a failed read must not restart the area already loaded
+    noteAreaLoaded(app);
     Control& list = app.ctl(C::Combo_Startyear);
     list.position = list.items.empty() ? -1 : 0;
     app.NoFitFetch = true;

@@ -32,20 +32,22 @@ std::string selectedItem(const AreaState& app) {
     return list.items[static_cast<size_t>(list.position)];
 }
 
-std::string globalCCLine(const AreaState& app) {
+std::string globalCCLine(const AreaState& app, bool estimated) {
     const TAreaHeader& h = app.Header;
-    const std::vector<std::string> fields = {selectedItem(app),
-                                             intStr(static_cast<int64_t>(h.Lankod) * 100 + h.AFOnr),
-                                             intStr(h.Lankod),
-                                             getShort(h.Lan),
-                                             intStr(h.AFOnr),
-                                             getShort(h.AFO),
-                                             intStr(h.Jaktarea),
-                                             intStr(h.Landarea),
-                                             intStr(app.AreaKha),
-                                             fix(app.pos(C::Trk_barkraftovrig) / 10.0, 15, 1),
-                                             fix(app.Winter.WinterDensity, 15, 1),
-                                             intStr(Round(h.AreaCCSlope * 100))};
+    std::vector<std::string> fields = {selectedItem(app),
+                                       intStr(static_cast<int64_t>(h.Lankod) * 100 + h.AFOnr),
+                                       intStr(h.Lankod),
+                                       getShort(h.Lan),
+                                       intStr(h.AFOnr),
+                                       getShort(h.AFO),
+                                       intStr(h.Jaktarea),
+                                       intStr(h.Landarea),
+                                       intStr(app.AreaKha),
+                                       fix(app.pos(C::Trk_barkraftovrig) / 10.0, 15, 1),
+                                       fix(app.Winter.WinterDensity, 15, 1),
+                                       intStr(Round(h.AreaCCSlope * 100))};
+    if (!estimated)
+        for (size_t i = fields.size() - 3; i < fields.size(); ++i) fields[i].clear();
     std::string line;
     for (size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + fields[i];
     return line;
@@ -64,8 +66,8 @@ bool appendGlobalCC(Prompts& prompts, const std::string& file, const std::string
     return true;
 }
 
-bool writeGlobalCC(AreaState& app, const std::string& file) {
-    return appendGlobalCC(*app.prompts, file, globalCCLine(app));
+bool writeGlobalCC(AreaState& app, const std::string& file, bool estimated) {
+    return appendGlobalCC(*app.prompts, file, globalCCLine(app, estimated));
 }
 
 std::vector<AreaItem> batchAreas(const CountyMenu& menu) {

@@ -23,12 +23,13 @@ std::vector<AreaItem> batchAreas(const CountyMenu& menu);
 
 // The start-year list's selected text; empty when nothing is selected.
 std::string selectedItem(const AreaState& app);
-// The area's data line (UTF-8, tab-separated, without the line end).
-std::string globalCCLine(const AreaState& app);
+// The area's data line (UTF-8, tab-separated, without the line end). An area without an estimate has its
+// three estimate fields empty: the controls hold no estimate, only where its search gave up.
+std::string globalCCLine(const AreaState& app, bool estimated = true);
 // Appends the line to the file, the header first when the file is new; false, with its message, when it
 // cannot be written.
 bool appendGlobalCC(Prompts& prompts, const std::string& file, const std::string& line);
 // The loaded area's line appended to the file.
-bool writeGlobalCC(AreaState& app, const std::string& file);
+bool writeGlobalCC(AreaState& app, const std::string& file, bool estimated = true);
 
 }  // namespace vildo

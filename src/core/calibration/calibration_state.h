@@ -57,6 +57,11 @@ struct CalibrationState : AreaState {
     double MortalitySignature = 0;
     bool Recalibrate = false, CacheApplied = false;
     int32_t SearchTicks = 0, DensitySteps = 0;
+    // The model and the two searched positions as the area was loaded: a search whose equilibrium leaves no
+    // stock starts over from them, once per search.
+    std::string AreaLoadStart;
+    int32_t AreaLoadDensity = 0, AreaLoadForage = 0;
+    bool SearchRestarted = false;
     std::string SearchNote;  // the search's line on the progress pane
     double ObsScale = 0, ObsFit = 0, ObsSlope = 0, ModelSlope = 0, SlopeDiff = 0;
     double ReprodSum = 0, ReprodFit = 0, ReprodSlope = 0, ReprodDiff = 0;
@@ -68,9 +73,14 @@ struct CalibrationState : AreaState {
     double DensityStdDev = 0;
     bool StepDensityNext = true;
     int32_t QuietRounds = 0, Progress = 0, MaxQuietRounds = 30;
+    // Replays the adjustments of this calibration started, and whether their cap ended it before the fit
+    // settled.
+    int32_t CalibrationReplays = 0;
+    bool StoppedAtReplayLimit = false;
     double CalibStart = 0, CalibEnd = 0;  // the platform's wall seconds
     bool WorkingFront = false;            // the progress pane pnl_working lies over the charts
     bool TrimMode = false;
+    bool BatchSearchFailed = false;  // the batch's search gave up in this area: its line has no estimate
     int32_t CCCount = 0;
     std::string GlobalCCFile = "GlobalCC.csv";  // relative: the working folder
     // Common random numbers: while a calibration runs, season k of every replay is seeded from this base

@@ -8,23 +8,58 @@ namespace vildo {
 namespace {
 
 constexpr double kSlopeStep = 0.4, kSlopeLimit = 15;
+constexpr int kReplaysPerQuietRound = 10;
 
 }  // namespace
 
+namespace {
+
+bool densityTurn(const CalibrationState& c) { return c.StepDensityNext && c.SlopeDiff > -0.4; }
+
+}  // namespace
+
+SpinPress pendingPress(const CalibrationState& c) {
+    if (densityTurn(c)) {
+        if (std::fabs(c.ReprodSum) <= 0.05) return SpinPress::None;
+        return c.ReprodSum < 0 ? SpinPress::DensityUp : SpinPress::DensityDown;
+    }
+    return c.SlopeDiff < 0 ? SpinPress::ForageUp : SpinPress::ForageDown;
+}
+
 SpinPress nextAdjustment(CalibrationState& c) {
-    if (c.StepDensityNext && c.SlopeDiff > -0.4) {
-        SpinPress press = SpinPress::None;
-        if (std::fabs(c.ReprodSum) > 0.05) {
-            press = c.ReprodSum < 0 ? SpinPress::DensityUp : SpinPress::DensityDown;
-        } else if (std::fabs(c.SlopeDiff) < 0.2) {
-            const double step = c.ReprodDiff < 0 ? kSlopeStep : -kSlopeStep;
-            c.CCSlope = std::clamp(c.CCSlope + step, -kSlopeLimit, kSlopeLimit);
-        }
-        c.StepDensityNext = false;
+    const SpinPress press = pendingPress(c);
+    if (!densityTurn(c)) {
+        c.StepDensityNext = true;
         return press;
     }
-    c.StepDensityNext = true;
-    return c.SlopeDiff < 0 ? SpinPress::ForageUp : SpinPress::ForageDown;
+    if (press == SpinPress::None && std::fabs(c.SlopeDiff) < 0.2) {
+        const double step = c.ReprodDiff < 0 ? kSlopeStep : -kSlopeStep;
+        c.CCSlope = std::clamp(c.CCSlope + step, -kSlopeLimit, kSlopeLimit);
+    }
+    c.StepDensityNext = false;
+    return press;
+}
+
+bool blockedAtLimit(const ModelState& app, SpinPress press) {
+    const auto atMin = [&](C id) { return app.ctl(id).position <= app.ctl(id).min; };
+    const auto atMax = [&](C id) { return app.ctl(id).position >= app.ctl(id).max; };
+    switch (press) {
+        case SpinPress::DensityUp: return atMin(C::Trk_density);  // "up" lowers the density
+        case SpinPress::DensityDown: return atMax(C::Trk_density);
+        case SpinPress::ForageUp: return atMax(C::Trk_barkraftovrig);
+        case SpinPress::ForageDown: return atMin(C::Trk_barkraftovrig);
+        case SpinPress::None: return false;
+    }
+    return false;
+}
+
+int replayLimit(const CalibrationState& c) { return kReplaysPerQuietRound * c.MaxQuietRounds; }
+
+double progressShare(const CalibrationState& c) {
+    if (c.MaxQuietRounds <= 0) return 0;
+    const double rounds = static_cast<double>(c.Progress) / c.MaxQuietRounds;
+    const double replays = static_cast<double>(c.CalibrationReplays) / replayLimit(c);
+    return std::clamp(std::max(rounds, replays), 0.0, 1.0);
 }
 
 double sampleStdDev(const std::vector<double>& v) {

@@ -15,6 +15,21 @@ enum class SpinPress { None, DensityUp, DensityDown, ForageUp, ForageDown };
 // is the calibration's own (a slope step, and whose turn comes next) and tells which button to press.
 SpinPress nextAdjustment(CalibrationState& c);
 
+// The button the next adjustment would press, without taking it.
+SpinPress pendingPress(const CalibrationState& c);
+
+// True when the press would move its control past a bound it already sits at: the replay it starts would
+// repeat the one just scored.
+bool blockedAtLimit(const ModelState& app, SpinPress press);
+
+// The replays the adjustments of one calibration may start: a fit that keeps moving without settling still
+// ends, with the best run so far.
+int replayLimit(const CalibrationState& c);
+
+// The share of the progress bar: the quiet rounds' largest count or, when further on, the replays used of
+// the cap; neither falls during a calibration, so the bar only moves forward.
+double progressShare(const CalibrationState& c);
+
 // The sample standard deviation; 0 below two values.
 double sampleStdDev(const std::vector<double>& v);
 

@@ -37,11 +37,12 @@ double CallCC(const ModelState& app) {
     return (l.ForestPct * 1.0 + l.YoungForestWeight * l.YoungForestPct + l.OtherLandPct) * l.ForageFactor / 1000.0;
 }
 
-double MFactorlimit(double x, double d, double k) {
+double MFactorfloor(double d, double k) {
     double q = checkedDiv(d, 0.8 * k);
-    double l = std::min(1.0, q * q * q * q * q);
-    return std::max(l, x);
+    return std::min(1.0, q * q * q * q * q);
 }
+
+double MFactorlimit(double x, double d, double k) { return std::max(MFactorfloor(d, k), x); }
 
 double Multifecund(ModelState& app) {
     int n = static_cast<int>(strToInt(app.ctl(C::Edit1).caption));

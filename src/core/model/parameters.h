@@ -10,6 +10,9 @@ void WeightCurves(ModelState& app);
 double Dodlighet(double age, double dodsrisk);
 double CallCC(const ModelState& app);
 double MFactorlimit(double x, double d, double k);
+// The lower bound MFactorlimit sets at density d and carrying capacity k: MFactorlimit(x, d, k) is
+// max(MFactorfloor(d, k), x).
+double MFactorfloor(double d, double k);
 double Multifecund(ModelState& app);
 
 // The control positions into the slider record, and back; each position set back runs its handler.

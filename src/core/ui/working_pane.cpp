@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calibration/full_calibration_steps.h"
 #include "util/format.h"
 
 namespace vildo {
@@ -25,7 +26,7 @@ WorkingPane Working(const WindowState& app, int W, int H) {
                            "Du vet väl att du kan spara området till vald mapp under arkiv! Då sparas inställningar "
                            "för t.ex. predation."});
     p.progressFrame = {W / 3, H / 2 - 20, 2 * W / 3, H / 2};
-    const double share = app.MaxQuietRounds > 0 ? static_cast<double>(app.Progress) / app.MaxQuietRounds : 0;
+    const double share = progressShare(app);
     p.progressFill = {W / 3, H / 2 - 20, W / 3 + positionOf(share * W / 3), H / 2};
     if (app.Recalibrate && app.timers[2].enabled) p.texts.push_back({W / 2 - 200, 65, 15, false, app.SearchNote});
 
