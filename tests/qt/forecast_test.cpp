@@ -1,5 +1,6 @@
 // "Prognos…": the menu item, the run on its worker thread with progress and "Avbryt", and the result.
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,8 +95,8 @@ private slots:
         QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
     }
 
-    // The item asks for the years (1..20, 5 to begin with), then runs 500 futures; "Avbryt" stops them
-    // and nothing of the state changes.
+    // The item asks for the years (1..20, 5 to begin with) and the goal (the wanted density without an area),
+    // then runs 500 futures measured against that goal; "Avbryt" stops them and nothing of the state changes.
     void menuAsksForTheYearsThenRunsUntilCancelled() {
         WindowFixture f;
         const StateMark before(*f.app);
@@ -111,7 +112,10 @@ private slots:
             QCOMPARE(ask->years()->minimum(), 1);
             QCOMPARE(ask->years()->maximum(), 20);
             QCOMPARE(ask->years()->value(), 5);
+            QCOMPARE(ask->goal()->value(), f.app->TargetDensity);
+            QCOMPARE(ask->goal()->textFromValue(12.5), QString("12,5"));
             ask->years()->setValue(20);
+            ask->goal()->setValue(12.5);
             ask->accept();
         });
         answer.start(5);
