@@ -181,6 +181,36 @@ TEST_F(ScenarioFiles, HostileValuesAreRefusedAsDamagedAndChangeNothing) {
     }
 }
 
+TEST_F(ScenarioFiles, ASnapshotWithoutAreaOrStockIsRefusedAsDamaged) {
+    std::vector<Poke> pokes = {
+        {"5281 zero bytes", [](std::string& b) { b.assign(kSnapshotSize, '\0'); }},
+        {"no land area", [](std::string& b) { put<int32_t>(b, kSnapHeader + offsetof(TAreaHeader, Landarea), 0); }},
+        {"no area in thousands", [](std::string& b) { put<int32_t>(b, kSnapshotSize - 4, 0); }},
+        {"no summer stock",
+         [](std::string& b) {
+             for (size_t at : {offsetof(TPopulation, FemSummer), offsetof(TPopulation, MaleSummer)})
+                 std::memset(b.data() + at, 0, kAges * sizeof(double));
+         }},
+    };
+    for (const Poke& p : pokes) {
+        std::string b = good;
+        p.edit(b);
+        writeBytes(file, b);
+        load();
+        expectRefused(p.what);
+        ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
+        EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
+    }
+    // A link to a sparse file of zeros far larger than a record reads only the record.
+    const auto sparse = t.dir.path / "sparse";
+    std::ofstream(sparse, std::ios::binary).close();
+    std::filesystem::resize_file(sparse, 10ull << 30);
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(sparse, file);
+    load();
+    expectRefused("a link to 10 GB of zeros");
+}
+
 TEST_F(ScenarioFiles, AYearSnapshotWithHostileValuesIsRefusedToo) {
     const std::string annual = (t.dir.path / "Annualstat.vrd").string();
     for (const Poke& p : snapshotPokes()) {
@@ -334,6 +364,32 @@ TEST_F(AreaFileInput, HostileValuesAreRefusedAsDamagedAndChangeNothing) {
          [](std::string& b) { put<int32_t>(b, kAreaSliders + 4 * SlotStartyear, 40); });
     poke("a negative wolf kill count", [](std::string& b) { put<int32_t>(b, kAreaRovAt + 8, -3); });
     poke("a year of -1", [&](std::string& b) { put<int32_t>(b, statsAt + 8 + sizeof(TStatistics), -1); });
+    // Absurd but finite values of every kind of field: counts, weights, predators and land.
+    const size_t year2 = statsAt + 8 + 2 * sizeof(TStatistics);
+    auto yearInt = [&](const char* what, size_t field, int32_t v) {
+        poke(what, [=](std::string& b) { put(b, year2 + field, v); });
+    };
+    yearInt("-5 000 000 bulls shot", offsetof(TStatistics, tjur), -5000000);
+    yearInt("-5 000 000 cows shot", offsetof(TStatistics, ko), -5000000);
+    yearInt("more calves shot than the area holds", offsetof(TStatistics, kalv), 50000000);
+    yearInt("negative traffic kills", offsetof(TStatistics, TrafikOkand), -1);
+    yearInt("more young forest than land", offsetof(TStatistics, ungskog), kMax);
+    auto yearReal = [&](const char* what, size_t field, double v) {
+        poke(what, [=](std::string& b) { put(b, year2 + field, v); });
+    };
+    yearReal("a bull weight of -1e9 kg", offsetof(TStatistics, tjurvikt), -1e9);
+    yearReal("a calf weight of 1e9 kg", offsetof(TStatistics, kvigkalvvikt), 1e9);
+    yearReal("1e9 wolves in a year", offsetof(TStatistics, varg), 1e9);
+    yearReal("a bull share of 5", offsetof(TStatistics, tjurobs), 5);
+    poke("1e9 wolves in the predator series", [](std::string& b) { put(b, kAreaFixedSize + 8, 1e9); });
+    auto headerInt = [&](const char* what, size_t field, int32_t v) {
+        poke(what, [=](std::string& b) { put(b, field, v); });
+    };
+    headerInt("a negative forest area", offsetof(TAreaHeader, HeaderInt1), -1);
+    headerInt("a negative farmland area", offsetof(TAreaHeader, HeaderInt2), -1000);
+    headerInt("negative other open land", offsetof(TAreaHeader, OtherLandHaA), -5);
+    headerInt("more other open land than land", offsetof(TAreaHeader, OtherLandHaB), kMax);
+    headerInt("negative unproductive land", offsetof(TAreaHeader, ImpedimentHa), -5000000);
     for (const Poke& p : pokes) {
         std::string b = good;
         p.edit(b);
@@ -369,6 +425,14 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
         {"forage at the int limit", 0, 11, "2147483647"},
         {"a slope of 1e308", 0, 16, "1e308"},
         {"a negative hunting area", 0, 0, "-5"},
+        {"-5 000 000 bulls shot", 2, 1, "-5000000"},
+        {"-5 000 000 cows shot", 3, 2, "-5000000"},
+        {"more calves shot than the area holds", 2, 4, "90000000"},
+        {"a cow weight of -1e9 kg", 2, 12, "-1000000000"},
+        {"1e9 wolves", 3, 19, "1000000000"},
+        {"negative other open land", 0, 6, "-1"},
+        {"negative unproductive land", 0, 8, "-250000"},
+        {"a negative forest area", 0, 1, "-1"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> header = test::headerFields();
