@@ -20,7 +20,9 @@
 #include "app/scheduler.h"
 #include "app/season_driver.h"
 #include "area/area_file.h"
+#include "area/county_table.h"
 #include "area/data_service.h"
+#include "area/http_data_service.h"
 #include "area/statistics_answer.h"
 #include "area_fakes.h"
 #include "hunt/season.h"
@@ -453,6 +455,54 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
         EXPECT_THROW(parseStatisticsAnswer(test::statisticsAnswer(6, 1, r2), t->Header), VildoError) << r2;
     }
     EXPECT_NO_THROW(parseStatisticsAnswer(test::statisticsAnswer(6, 1, "R2|0,8|5|220|0,01"), t->Header));
+}
+
+// Answers within the size cap made to cost the reader many times their size: every split is checked against
+// the format's limits before a piece is made.
+TEST_F(AreaFileInput, AnAnswerPastTheFormatsLimitsIsRefusedBeforeItIsSplit) {
+    const std::string semicolons(HttpDataService::kMaxAnswerBytes, ';'), bars(HttpDataService::kMaxAnswerBytes, '|');
+    std::string manyYears = test::joined(test::headerFields(), '|');
+    for (int y = 0; y < 1000; ++y) manyYears += ";" + test::joined(test::yearFields(2011 + y % 15), '|');
+    std::string wideLine = test::statisticsAnswer(6) + std::string(100, '|');
+    const std::pair<const char*, const std::string*> answers[] = {
+        {"only ;", &semicolons}, {"only |", &bars}, {"1001 lines", &manyYears}, {"a line of 120 fields", &wideLine}};
+    for (const auto& [what, answer] : answers) {
+        EXPECT_THROW(parseStatisticsAnswer(*answer, t->Header), VildoError) << what;
+        EXPECT_FALSE(parseFitAnswer(*answer)) << what;
+    }
+    EXPECT_NO_THROW(parseStatisticsAnswer(test::statisticsAnswer(6), t->Header));
+
+    std::string manyNames = "x";
+    for (int i = 0; i < 1001; ++i) manyNames += "|Område " + std::to_string(i);
+    const std::string longName = "x|" + std::string(201, 'a');
+    for (const std::string* names : {&bars, static_cast<const std::string*>(&manyNames), &longName}) {
+        service.answers["vildoAFOsql.php"] = *names;
+        t.prompts.messages.clear();
+        EXPECT_FALSE(FetchAreaNames(*t)) << names->substr(0, 20);
+        ASSERT_EQ(t.prompts.messages.size(), 1u);
+        EXPECT_EQ(t.prompts.messages[0], "Något gick fel då ÄFO-namn skulle läsas in.");
+    }
+    service.answers["vildoAFOsql.php"] = "x|" + std::string(200, 'a') + "|Norra Uppland";
+    EXPECT_TRUE(FetchAreaNames(*t));
+}
+
+// A lookup or an upload that the service answers with an error status: no cached fit, said as a note, and
+// a failed upload whose message names the status.
+TEST_F(AreaFileInput, AnErrorStatusIsNoCachedFitAndAFailedUploadNamesIt) {
+    service.statuses["vildosql_R2.php"] = 500;
+    const TStatistics slot = t->Statistics[1];
+    EXPECT_FALSE(FetchFitCache(*t, 2012));
+    EXPECT_TRUE(bytesOf(t->Statistics[1]) == bytesOf(slot));
+    ASSERT_EQ(t.prompts.notes.size(), 1u);
+    EXPECT_EQ(t.prompts.notes[0],
+              "Datatjänsten svarade med status 500 på frågan om en sparad kalibrering: ingen "
+              "sparad kalibrering används.");
+    EXPECT_TRUE(t.prompts.messages.empty());
+
+    service.statuses["vr2sql.php"] = 503;
+    EXPECT_FALSE(SendFitResult(*t, FitUpload{"0,8000"}));
+    ASSERT_EQ(t.prompts.messages.size(), 1u);
+    EXPECT_EQ(t.prompts.messages[0], "Något gick fel R2 värde skulle uppdateras. Datatjänsten svarade med status 503.");
 }
 
 TEST_F(AreaFileInput, ACachedFitTheModelCannotUseIsNoCachedFit) {

@@ -39,6 +39,9 @@ public:
     // The rule dialog "Ange regel", modal: the user's choices go to the form's handlers until it closes.
     // Without a window it closes at once and nothing is chosen.
     virtual void ruleDialog(TRegelform& form) { (void)form; }
+    // A remark that asks nothing and stops nothing, such as why a cached result is not used: the command
+    // line prints it; a window may leave it unshown.
+    virtual void note(const std::string& text) { (void)text; }
 };
 
 // Answers nothing and shows nothing: for headless runs that must not stop on a question.
