@@ -462,7 +462,7 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
 TEST_F(AreaFileInput, AnAnswerPastTheFormatsLimitsIsRefusedBeforeItIsSplit) {
     const std::string semicolons(HttpDataService::kMaxAnswerBytes, ';'), bars(HttpDataService::kMaxAnswerBytes, '|');
     std::string manyYears = test::joined(test::headerFields(), '|');
-    for (int y = 0; y < 1000; ++y) manyYears += ";" + test::joined(test::yearFields(2011 + y % 15), '|');
+    for (int y = 0; y < 1000; ++y) manyYears.append(";").append(test::joined(test::yearFields(2011 + y % 15), '|'));
     std::string wideLine = test::statisticsAnswer(6) + std::string(100, '|');
     const std::pair<const char*, const std::string*> answers[] = {
         {"only ;", &semicolons}, {"only |", &bars}, {"1001 lines", &manyYears}, {"a line of 120 fields", &wideLine}};
@@ -473,7 +473,7 @@ TEST_F(AreaFileInput, AnAnswerPastTheFormatsLimitsIsRefusedBeforeItIsSplit) {
     EXPECT_NO_THROW(parseStatisticsAnswer(test::statisticsAnswer(6), t->Header));
 
     std::string manyNames = "x";
-    for (int i = 0; i < 1001; ++i) manyNames += "|Område " + std::to_string(i);
+    for (int i = 0; i < 1001; ++i) manyNames.append("|Område ").append(std::to_string(i));
     const std::string longName = "x|" + std::string(201, 'a');
     for (const std::string* names : {&bars, static_cast<const std::string*>(&manyNames), &longName}) {
         service.answers["vildoAFOsql.php"] = *names;
