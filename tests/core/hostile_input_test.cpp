@@ -156,8 +156,15 @@ TEST(SnapshotChecks, AStateNearExtinctionIsStillPlausible) {
     t->Winter.NatRateBullsWinter = 1.6e12;
     t->Summer.NatRateCowsSummer = 3;
     EXPECT_TRUE(plausibleSnapshot(snapshotBytes(*t)));
-    t->Winter.NatRateBullsWinter = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t)));
+    // Past 1 is a dying class; infinite or not a number is no rate at all.
+    for (double hostile : {kNaN, kInf, -kInf}) {
+        t->Winter.NatRateBullsWinter = hostile;
+        EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t))) << hostile;
+        t->Winter.NatRateBullsWinter = 1.6e12;
+        t->Summer.NatRateCowsSummer = hostile;
+        EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t))) << hostile;
+        t->Summer.NatRateCowsSummer = 3;
+    }
 }
 
 TEST_F(ScenarioFiles, EveryPrefixOfARealScenarioIsRefusedAndChangesNothing) {
