@@ -261,7 +261,7 @@ TEST_F(HostileClients, AFullQueueIsAnswered503AtOnce) {
         stalled.push_back(std::make_unique<Connection>(port()));
         ASSERT_TRUE(stalled.back()->send("G")) << i;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // all of them taken in
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // all of them taken in, none dropped yet
     const Clock::time_point start = Clock::now();
     Reply busy = exchange(port(), getRequest(kNamesPath));
     EXPECT_EQ(busy.status, 503);
