@@ -83,8 +83,10 @@ Answer cachedFit(ServiceDatabase& db, const Params& p) {
     return {200, "R2;" + (fit ? fitFields(*fit, ';') : std::string("0;0;0;0;0"))};
 }
 
+constexpr const char* kNotBetter = "Inte registrerat: en bättre anpassning finns redan";
+
 // A result is kept only when the program can take every value of it back (FitLimits); one that could not
-// would spoil every later load of the area.
+// would spoil every later load of the area. It must also beat the fit kept for its setting.
 Answer upload(ServiceDatabase& db, const Params& p) {
     using L = FitLimits;
     FitRecord f;
@@ -116,10 +118,14 @@ Answer upload(ServiceDatabase& db, const Params& p) {
     }
     if (!db.areaExists(f.county, f.afonr)) return {404, "Okänt område"};
     // A fit of 0 asks for a new estimate: the results kept for that setting are forgotten.
-    if (f.r2 == 0)
+    if (f.r2 == 0) {
         db.clearFits(f.county, f.afonr, f.startYear, f.calfMort, f.bullMort, f.cowMort);
-    else
-        db.recordFit(f);
+        return {200, "Registrerat"};
+    }
+    // Only a better fit than the one kept replaces it.
+    const auto kept = db.bestFit(f.county, f.afonr, f.startYear, f.calfMort, f.bullMort, f.cowMort);
+    if (kept && f.r2 <= kept->r2) return {200, kNotBetter};
+    db.recordFit(f);
     return {200, "Registrerat"};
 }
 

@@ -15,17 +15,26 @@ class HttpServer;
 
 // The limits that keep one careless or hostile client from holding up the others.
 struct ServerLimits {
-    // Workers: more than the handful of stalled connections one user could leave open.
+    // Workers: more than the handful of stalled connections one user could leave open. A connection gets
+    // one only once a request has begun to arrive; at most kQueued such wait for one, and a connection
+    // beyond that is answered 503 at once.
     static constexpr int kWorkers = 32;
-    static constexpr int kListenBacklog = 256;
+    static constexpr size_t kQueued = 256;
+    static constexpr int kListenBacklog = 1024;
+    // Connections that wait for a request, and how long a new one may stay silent.
+    static constexpr size_t kWaitingConnections = 4096;
+    static constexpr int kFirstByteMilliseconds = 1000;
     // A whole request, from its first byte, must arrive within this time; its answer within the same again.
     static constexpr int kRequestSeconds = 5;
     // How long an open connection may wait for its next request, and how many requests it may carry.
     static constexpr int kKeepAliveSeconds = 2;
     static constexpr int kKeepAliveRequests = 10;
-    // The largest body taken; a request line and headers may add kHeaderBytes.
+    // The largest body taken; the request line may add kRequestLineBytes, the headers kHeaderBytes in at most
+    // kHeaderLines lines (beyond them the answer is 431).
     static constexpr size_t kPayloadBytes = 1 << 20;
-    static constexpr size_t kHeaderBytes = 64 << 10;
+    static constexpr size_t kRequestLineBytes = 8 << 10;
+    static constexpr size_t kHeaderBytes = 16 << 10;
+    static constexpr size_t kHeaderLines = 100;
 };
 
 class DataServiceServer {

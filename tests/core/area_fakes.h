@@ -18,10 +18,12 @@ public:
     // Answers by "script?query" first, then by script; anything else fails as a lost connection.
     std::map<std::string, std::string> answers;
     std::function<bool(const Call&)> offline;  // true: this request fails
+    std::map<std::string, int> statuses;       // by script: the service answers with this status
 
     std::string get(const std::string& script, const std::string& query) override {
         calls.push_back({script, query});
         if (offline && offline(calls.back())) throw ServiceError("offline");
+        if (auto it = statuses.find(script); it != statuses.end()) throw ServiceStatusError(it->second);
         if (auto it = answers.find(script + "?" + query); it != answers.end()) return it->second;
         if (auto it = answers.find(script); it != answers.end()) return it->second;
         throw ServiceError("no answer for " + script + "?" + query);

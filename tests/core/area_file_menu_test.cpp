@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/area_loading.h"
+#include "app/start_year.h"
 #include "area/area_file.h"
 #include "area_fakes.h"
 #include "support/test_app.h"
@@ -76,6 +78,28 @@ TEST_F(AreaFileMenu, OpeningAFileShowsTheAreaPage) {
     EXPECT_EQ(t->activeLeftPage, C::TabSheet7);
     EXPECT_TRUE(t->ctl(C::TabSheet7).visible);
     EXPECT_FALSE(t->ctl(C::TabSheet6).visible);
+}
+
+// The predators the user set are the file's: opening it must not put the start window's recorded mean in
+// their place.
+TEST_F(AreaFileMenu, OpeningAFileKeepsItsPredatorsOverTheStartWindowsMean) {
+    t->ctl(C::Combo_Startyear).position = 0;
+    ASSERT_FALSE(t->Rov.Vargrevir.empty());
+    for (size_t p = 1; p < t->Statistics.size(); ++p) {
+        t->Statistics[p].varg = 1.5;
+        t->Statistics[p].bjorn = 2;
+    }
+    std::fill(t->Rov.Vargrevir.begin(), t->Rov.Vargrevir.end(), 7.0);
+    std::fill(t->Rov.Bjornpop.begin(), t->Rov.Bjornpop.end(), 9.0);
+    ASSERT_TRUE(AreaWrite(*t, file));
+    std::fill(t->Rov.Vargrevir.begin(), t->Rov.Vargrevir.end(), 0.0);
+    std::fill(t->Rov.Bjornpop.begin(), t->Rov.Bjornpop.end(), 0.0);
+    t.prompts.fileAnswers = {file};
+    openAreaFile(*t);  // the menu item, and the start-year change it runs
+    ASSERT_TRUE(t->AreaLoaded);
+    ASSERT_FALSE(t->Rov.Vargrevir.empty());
+    EXPECT_DOUBLE_EQ(t->Rov.Vargrevir[0], 7);
+    EXPECT_DOUBLE_EQ(t->Rov.Bjornpop[0], 9);
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ protected:
                 return !stopping && sink.write(block.data(), block.size());
             });
         });
+        // Each answer takes 300 ms: a command of many requests runs into its total deadline.
+        server.Get("/produktion/slow.php", [](const httplib::Request&, httplib::Response& res) {
+            std::this_thread::sleep_for(300ms);
+            res.set_content("Uppsala|Norra Uppland", "text/plain");
+        });
         port = server.bind_to_any_port("127.0.0.1");
         ASSERT_GT(port, 0);
         thread = std::thread([this] { server.listen_after_bind(); });
@@ -102,6 +107,81 @@ TEST_F(MisbehavingServer, AnAnswerThatNeverEndsFailsWithinTheDeadline) {
         EXPECT_THROW(client.get(script, ""), ServiceError) << script;
         EXPECT_LT(Clock::now() - start, kHang) << script;
     }
+}
+
+TEST_F(MisbehavingServer, ACommandsRequestsTogetherEndAtItsTotalDeadline) {
+    HttpDataService client(url(), 1, 5, 1s);
+    client.limitTotal(1s);
+    const Clock::time_point start = Clock::now();
+    int answered = 0;
+    std::string failure;
+    for (int i = 0; i < 21; ++i) {  // as many requests as the area names take
+        try {
+            client.get("slow.php", "");
+            ++answered;
+        } catch (const ServiceError& e) {
+            failure = e.what();
+        }
+    }
+    EXPECT_LT(Clock::now() - start, 2500ms);
+    EXPECT_GE(answered, 1);
+    EXPECT_LE(answered, 3);
+    EXPECT_EQ(failure, "Datatjänsten svarade inte i tid");
+}
+
+// A raw loopback server on its own thread: `talk` gets the accepted connection.
+class RawServer {
+public:
+    explicit RawServer(std::function<void(int)> talk) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener_, 1);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this, talk] {
+            const int conn = ::accept(listener_, nullptr, nullptr);
+            if (conn < 0) return;
+            talk(conn);
+            ::close(conn);
+        });
+    }
+    ~RawServer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        thread_.join();
+        ::close(listener_);
+    }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+private:
+    int listener_ = -1, port_ = 0;
+    std::thread thread_;
+};
+
+// Header lines without end, as fast as the client takes them: it must stop at its header budget, long before
+// the deadline, instead of keeping every line. The server gives up after 16 MB.
+TEST(HeaderFlood, AnEndlessStreamOfHeaderLinesFailsPastTheHeaderBudget) {
+    RawServer flood([](int conn) {
+        std::string lines = "HTTP/1.1 200 OK\r\n";
+        for (int i = 0; i < 8192; ++i) lines += "X-a: b\r\n";
+        size_t sent = 0;
+        while (sent < (16u << 20) && ::send(conn, lines.data(), lines.size(), MSG_NOSIGNAL) > 0) {
+            sent += lines.size();
+            lines = lines.substr(lines.find('\n') + 1);  // the status line once
+        }
+    });
+    HttpDataService client(flood.url(), 1, 5, 10s);
+    const Clock::time_point start = Clock::now();
+    try {
+        client.get("vildoAFOsql.php", areaNamesQuery(3));
+        ADD_FAILURE() << "the flood was taken as an answer";
+    } catch (const ServiceError& e) {
+        EXPECT_EQ(std::string(e.what()), "Datatjänstens svar har mer än 65536 byte rubriker");
+    }
+    EXPECT_LT(Clock::now() - start, 5s);
 }
 
 // A raw server that sends its status line and then one header byte every 300 ms: while the headers come in no

@@ -356,12 +356,21 @@ TEST_F(AreaLoading, ABrokenAnswerOrALostConnectionLeavesThePreviousAreaExactlyAs
         EXPECT_TRUE(Snapshot(*t) == before) << what;
         EXPECT_FALSE(t->AreaLoading) << what;
         ASSERT_EQ(t.prompts.infos.size(), 1u) << what;
-        EXPECT_EQ(t.prompts.infos[0].text, "Fel uppstod då ett område skulle läsas in. Är du ansluten till internet?");
+        // An answer that came is not a lost connection: the message says what was wrong with it.
+        const std::string text = t.prompts.infos[0].text;
+        EXPECT_EQ(text.rfind("Fel uppstod då ett område skulle läsas in. Datatjänstens svar går inte att läsa: ", 0),
+                  0u)
+            << text;
+        EXPECT_EQ(text.find("internet"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Division"), std::string::npos) << text;
         EXPECT_FALSE(t.prompts.infos[0].showBox);
     }
     service.offline = [](const FakeDataService::Call&) { return true; };
+    t.prompts.infos.clear();
     EXPECT_FALSE(load(statisticsAnswer(12)));
     EXPECT_TRUE(Snapshot(*t) == before);
+    ASSERT_EQ(t.prompts.infos.size(), 1u);
+    EXPECT_EQ(t.prompts.infos[0].text, "Fel uppstod då ett område skulle läsas in. Är du ansluten till internet?");
 }
 
 TEST_F(AreaLoading, AnAreaItemOutsideTheMenuDoesNothing) {

@@ -4,6 +4,7 @@
 #include "app/start_year.h"
 #include "calibration_fixture.h"
 #include "ui/working_pane.h"
+#include "util/format.h"
 
 namespace vildo {
 namespace {
@@ -175,6 +176,46 @@ TEST_F(FullCalibration, AFirstRunNearTheCachedFitShortensTheCalibration) {
             EXPECT_EQ(a().DensityMargin, 1.5);
         }
         EXPECT_EQ(runsUntilFinished(c.fit), c.runsAfterFirst);
+    }
+}
+
+// A poisoned upload: a fit of 0.99 kept with a density and forage that the area's replay fits only poorly.
+// Below half the cached fit the cache counts as missing: the user is told, the slot is emptied, and the
+// calibration starts over with the winter-population search. At half or above the calibration goes on.
+TEST_F(FullCalibration, AFirstRunFarBelowTheCachedFitRefutesTheCache) {
+    struct Case {
+        double fit;
+        bool refuted;
+    };
+    for (Case c : {Case{0.3, true}, Case{0.49, true}, Case{0.5, false}, Case{0.7, false}}) {
+        SCOPED_TRACE(c.fit);
+        loadAndChoose();
+        t.prompts.notes.clear();
+        a().Statistics[1] = {};
+        a().Statistics[1].R2 = 0.99;
+        a().Statistics[1].StartDens = 30;
+        a().Statistics[1].CC = 1000;
+        a().Statistics[1].Error = 0.5;
+        a().CacheApplied = true;
+        start();
+        runDone(c.fit);
+        EXPECT_FALSE(a().CacheApplied);
+        if (c.refuted) {
+            ASSERT_EQ(t.prompts.notes.size(), 1u);
+            EXPECT_EQ(t.prompts.notes[0], "Den sparade kalibreringen (passning 0,99) ger bara passningen " +
+                                              fix(c.fit, 15, 2) + " för området och används inte.");
+            EXPECT_EQ(a().Statistics[1].R2, 0);
+            EXPECT_EQ(a().Statistics[1].StartDens, 0);
+            EXPECT_EQ(a().BestFit, 0);
+            EXPECT_TRUE(a().timers[2].enabled);  // the search first
+            EXPECT_TRUE(a().Recalibrate);
+        } else {
+            EXPECT_TRUE(t.prompts.notes.empty());
+            EXPECT_EQ(a().Statistics[1].R2, 0.99);
+            EXPECT_FALSE(a().timers[2].enabled);
+        }
+        for (int n : {1, 2, 6, 9, 11, 12}) setTimer(a(), n, false);
+        a().Recalibrate = false;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/full_calibration.h"
+#include "app/season_driver.h"
 #include "app/start_year.h"
 #include "calibration_fixture.h"
 #include "model/state_files.h"
@@ -27,10 +28,33 @@ TEST(MixSeed, NeighbouringIndexesAndBasesGiveUnrelatedSeeds) {
     for (uint32_t base : {0u, 1u, 2u})
         for (uint32_t k = 0; k < 1000; ++k) seeds.insert(mixSeed(base, k));
     EXPECT_EQ(seeds.size(), 3000u);
-    EXPECT_EQ(mixSeed(7, 3), mixSeed(7, 3));
+    // Each bit of the index reaches about half of the seed's bits: neighbouring years draw unrelated seasons.
+    for (uint32_t bit = 0; bit < 32; ++bit) {
+        double flipped = 0;
+        for (uint32_t k = 0; k < 1000; ++k) flipped += __builtin_popcount(mixSeed(7, k) ^ mixSeed(7, k ^ (1u << bit)));
+        EXPECT_NEAR(flipped / 1000, 16, 2) << "index bit " << bit;
+    }
+    EXPECT_NE(mixSeed(7, 0), 7u);
+    EXPECT_NE(mixSeed(7, 3), mixSeed(3, 7));
 }
 
 using CalibrationReplays = test::CalibrationTest;
+
+// A replay season draws from mixSeed(calibration seed, year): the same season as a copy of the state seeded by
+// hand with that seed, year after year.
+TEST_F(CalibrationReplays, EachReplaySeasonDrawsFromTheCalibrationSeedMixedWithItsYear) {
+    loadAndChoose();
+    a().CalibrationSeed = 4242;
+    Vildo byHand = a();
+    byHand.CalibrationSeed.reset();
+    byHand.platform.clockSeed = [&byHand] { return mixSeed(4242, static_cast<uint32_t>(byHand.YearNo)); };
+    for (int season = 1; season <= 3; ++season) {
+        SpeedButton1Click(a());
+        SpeedButton1Click(byHand);
+        ASSERT_EQ(a().YearNo, byHand.YearNo) << season;
+        EXPECT_TRUE(snapshotBytes(a()) == snapshotBytes(byHand)) << "season " << season;
+    }
+}
 
 TEST_F(CalibrationReplays, TheFirstPredatorYearIsTheStartWindowsRecordedMean) {
     // The test area records 1.5 wolf territories and 2 bears every year; here the start window differs.
@@ -51,6 +75,30 @@ TEST_F(CalibrationReplays, TheFirstPredatorYearIsTheStartWindowsRecordedMean) {
     // The equilibrium takes its predation from there.
     Scheduler(a()).runUntil([&] { return !a().timers[1].enabled; });
     EXPECT_EQ(a().Rov.Vargdodade, Round(a().Rov.Vargmortalitet * 2.5));
+}
+
+// Either predator's mean moving far from what the model holds marks the predation changed, not only both.
+TEST_F(CalibrationReplays, EitherPredatorMovingFarMarksThePredationChanged) {
+    struct Case {
+        const char* what;
+        double wolves, bears;  // the start window's records
+        bool changed;
+    };
+    for (Case c : {Case{"wolves only", 5, 1, true},
+                   {"bears only", 1, 5, true},
+                   {"both", 5, 5, true},
+                   {"neither", 1.5, 1.5, false}}) {
+        load();
+        for (size_t p = 1; p < a().Statistics.size(); ++p) {
+            a().Statistics[p].varg = c.wolves;
+            a().Statistics[p].bjorn = c.bears;
+        }
+        a().Rov.Vargrevir.assign(1, 1.0);
+        a().Rov.Bjornpop.assign(1, 1.0);
+        a().Rov.Changed = false;
+        Combo_StartyearChange(a());
+        EXPECT_EQ(a().Rov.Changed, c.changed) << c.what;
+    }
 }
 
 TEST_F(CalibrationReplays, ANewAreaForgetsThePreviousAreasSignatureAndDensityAxis) {

@@ -72,6 +72,10 @@ TEST(ForecastSummary, PercentilesAndSharesPerYear) {
     EXPECT_DOUBLE_EQ(one.years[0].winterDensity.p10, 2.5);
     EXPECT_DOUBLE_EQ(one.years[0].winterDensity.p90, 2.5);
     EXPECT_TRUE(summariseForecast({}, 1.0, 0).years.empty());
+
+    // Exactly 10 % from the wanted density is near it, on either side; a hair beyond is not.
+    const Forecast bound = summariseForecast({{season(9, 1, 1)}, {season(11, 1, 1)}, {season(11.01, 1, 1)}}, 10, 0);
+    EXPECT_DOUBLE_EQ(bound.years[0].nearWanted, 2.0 / 3);
 }
 
 TEST(ForecastCsv, SwedishExcelBytes) {

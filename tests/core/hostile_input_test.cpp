@@ -20,7 +20,9 @@
 #include "app/scheduler.h"
 #include "app/season_driver.h"
 #include "area/area_file.h"
+#include "area/county_table.h"
 #include "area/data_service.h"
+#include "area/http_data_service.h"
 #include "area/statistics_answer.h"
 #include "area_fakes.h"
 #include "hunt/season.h"
@@ -154,8 +156,15 @@ TEST(SnapshotChecks, AStateNearExtinctionIsStillPlausible) {
     t->Winter.NatRateBullsWinter = 1.6e12;
     t->Summer.NatRateCowsSummer = 3;
     EXPECT_TRUE(plausibleSnapshot(snapshotBytes(*t)));
-    t->Winter.NatRateBullsWinter = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t)));
+    // Past 1 is a dying class; infinite or not a number is no rate at all.
+    for (double hostile : {kNaN, kInf, -kInf}) {
+        t->Winter.NatRateBullsWinter = hostile;
+        EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t))) << hostile;
+        t->Winter.NatRateBullsWinter = 1.6e12;
+        t->Summer.NatRateCowsSummer = hostile;
+        EXPECT_FALSE(plausibleSnapshot(snapshotBytes(*t))) << hostile;
+        t->Summer.NatRateCowsSummer = 3;
+    }
 }
 
 TEST_F(ScenarioFiles, EveryPrefixOfARealScenarioIsRefusedAndChangesNothing) {
@@ -179,6 +188,36 @@ TEST_F(ScenarioFiles, HostileValuesAreRefusedAsDamagedAndChangeNothing) {
         ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
         EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
     }
+}
+
+TEST_F(ScenarioFiles, ASnapshotWithoutAreaOrStockIsRefusedAsDamaged) {
+    std::vector<Poke> pokes = {
+        {"5281 zero bytes", [](std::string& b) { b.assign(kSnapshotSize, '\0'); }},
+        {"no land area", [](std::string& b) { put<int32_t>(b, kSnapHeader + offsetof(TAreaHeader, Landarea), 0); }},
+        {"no area in thousands", [](std::string& b) { put<int32_t>(b, kSnapshotSize - 4, 0); }},
+        {"no summer stock",
+         [](std::string& b) {
+             for (size_t at : {offsetof(TPopulation, FemSummer), offsetof(TPopulation, MaleSummer)})
+                 std::memset(b.data() + at, 0, kAges * sizeof(double));
+         }},
+    };
+    for (const Poke& p : pokes) {
+        std::string b = good;
+        p.edit(b);
+        writeBytes(file, b);
+        load();
+        expectRefused(p.what);
+        ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
+        EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
+    }
+    // A link to a sparse file of zeros far larger than a record reads only the record.
+    const auto sparse = t.dir.path / "sparse";
+    std::ofstream(sparse, std::ios::binary).close();
+    std::filesystem::resize_file(sparse, 10ull << 30);
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(sparse, file);
+    load();
+    expectRefused("a link to 10 GB of zeros");
 }
 
 TEST_F(ScenarioFiles, AYearSnapshotWithHostileValuesIsRefusedToo) {
@@ -334,6 +373,32 @@ TEST_F(AreaFileInput, HostileValuesAreRefusedAsDamagedAndChangeNothing) {
          [](std::string& b) { put<int32_t>(b, kAreaSliders + 4 * SlotStartyear, 40); });
     poke("a negative wolf kill count", [](std::string& b) { put<int32_t>(b, kAreaRovAt + 8, -3); });
     poke("a year of -1", [&](std::string& b) { put<int32_t>(b, statsAt + 8 + sizeof(TStatistics), -1); });
+    // Absurd but finite values of every kind of field: counts, weights, predators and land.
+    const size_t year2 = statsAt + 8 + 2 * sizeof(TStatistics);
+    auto yearInt = [&](const char* what, size_t field, int32_t v) {
+        poke(what, [=](std::string& b) { put(b, year2 + field, v); });
+    };
+    yearInt("-5 000 000 bulls shot", offsetof(TStatistics, tjur), -5000000);
+    yearInt("-5 000 000 cows shot", offsetof(TStatistics, ko), -5000000);
+    yearInt("more calves shot than the area holds", offsetof(TStatistics, kalv), 50000000);
+    yearInt("negative traffic kills", offsetof(TStatistics, TrafikOkand), -1);
+    yearInt("more young forest than land", offsetof(TStatistics, ungskog), kMax);
+    auto yearReal = [&](const char* what, size_t field, double v) {
+        poke(what, [=](std::string& b) { put(b, year2 + field, v); });
+    };
+    yearReal("a bull weight of -1e9 kg", offsetof(TStatistics, tjurvikt), -1e9);
+    yearReal("a calf weight of 1e9 kg", offsetof(TStatistics, kvigkalvvikt), 1e9);
+    yearReal("1e9 wolves in a year", offsetof(TStatistics, varg), 1e9);
+    yearReal("a bull share of 5", offsetof(TStatistics, tjurobs), 5);
+    poke("1e9 wolves in the predator series", [](std::string& b) { put(b, kAreaFixedSize + 8, 1e9); });
+    auto headerInt = [&](const char* what, size_t field, int32_t v) {
+        poke(what, [=](std::string& b) { put(b, field, v); });
+    };
+    headerInt("a negative forest area", offsetof(TAreaHeader, HeaderInt1), -1);
+    headerInt("a negative farmland area", offsetof(TAreaHeader, HeaderInt2), -1000);
+    headerInt("negative other open land", offsetof(TAreaHeader, OtherLandHaA), -5);
+    headerInt("more other open land than land", offsetof(TAreaHeader, OtherLandHaB), kMax);
+    headerInt("negative unproductive land", offsetof(TAreaHeader, ImpedimentHa), -5000000);
     for (const Poke& p : pokes) {
         std::string b = good;
         p.edit(b);
@@ -369,6 +434,14 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
         {"forage at the int limit", 0, 11, "2147483647"},
         {"a slope of 1e308", 0, 16, "1e308"},
         {"a negative hunting area", 0, 0, "-5"},
+        {"-5 000 000 bulls shot", 2, 1, "-5000000"},
+        {"-5 000 000 cows shot", 3, 2, "-5000000"},
+        {"more calves shot than the area holds", 2, 4, "90000000"},
+        {"a cow weight of -1e9 kg", 2, 12, "-1000000000"},
+        {"1e9 wolves", 3, 19, "1000000000"},
+        {"negative other open land", 0, 6, "-1"},
+        {"negative unproductive land", 0, 8, "-250000"},
+        {"a negative forest area", 0, 1, "-1"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> header = test::headerFields();
@@ -389,6 +462,54 @@ TEST_F(AreaFileInput, AnAnswerWithValuesTheModelCannotHoldIsRefusedAndChangesNot
         EXPECT_THROW(parseStatisticsAnswer(test::statisticsAnswer(6, 1, r2), t->Header), VildoError) << r2;
     }
     EXPECT_NO_THROW(parseStatisticsAnswer(test::statisticsAnswer(6, 1, "R2|0,8|5|220|0,01"), t->Header));
+}
+
+// Answers within the size cap made to cost the reader many times their size: every split is checked against
+// the format's limits before a piece is made.
+TEST_F(AreaFileInput, AnAnswerPastTheFormatsLimitsIsRefusedBeforeItIsSplit) {
+    const std::string semicolons(HttpDataService::kMaxAnswerBytes, ';'), bars(HttpDataService::kMaxAnswerBytes, '|');
+    std::string manyYears = test::joined(test::headerFields(), '|');
+    for (int y = 0; y < 1000; ++y) manyYears.append(";").append(test::joined(test::yearFields(2011 + y % 15), '|'));
+    std::string wideLine = test::statisticsAnswer(6) + std::string(100, '|');
+    const std::pair<const char*, const std::string*> answers[] = {
+        {"only ;", &semicolons}, {"only |", &bars}, {"1001 lines", &manyYears}, {"a line of 120 fields", &wideLine}};
+    for (const auto& [what, answer] : answers) {
+        EXPECT_THROW(parseStatisticsAnswer(*answer, t->Header), VildoError) << what;
+        EXPECT_FALSE(parseFitAnswer(*answer)) << what;
+    }
+    EXPECT_NO_THROW(parseStatisticsAnswer(test::statisticsAnswer(6), t->Header));
+
+    std::string manyNames = "x";
+    for (int i = 0; i < 1001; ++i) manyNames.append("|Område ").append(std::to_string(i));
+    const std::string longName = "x|" + std::string(201, 'a');
+    for (const std::string* names : {&bars, static_cast<const std::string*>(&manyNames), &longName}) {
+        service.answers["vildoAFOsql.php"] = *names;
+        t.prompts.messages.clear();
+        EXPECT_FALSE(FetchAreaNames(*t)) << names->substr(0, 20);
+        ASSERT_EQ(t.prompts.messages.size(), 1u);
+        EXPECT_EQ(t.prompts.messages[0], "Något gick fel då ÄFO-namn skulle läsas in.");
+    }
+    service.answers["vildoAFOsql.php"] = "x|" + std::string(200, 'a') + "|Norra Uppland";
+    EXPECT_TRUE(FetchAreaNames(*t));
+}
+
+// A lookup or an upload that the service answers with an error status: no cached fit, said as a note, and
+// a failed upload whose message names the status.
+TEST_F(AreaFileInput, AnErrorStatusIsNoCachedFitAndAFailedUploadNamesIt) {
+    service.statuses["vildosql_R2.php"] = 500;
+    const TStatistics slot = t->Statistics[1];
+    EXPECT_FALSE(FetchFitCache(*t, 2012));
+    EXPECT_TRUE(bytesOf(t->Statistics[1]) == bytesOf(slot));
+    ASSERT_EQ(t.prompts.notes.size(), 1u);
+    EXPECT_EQ(t.prompts.notes[0],
+              "Datatjänsten svarade med status 500 på frågan om en sparad kalibrering: ingen "
+              "sparad kalibrering används.");
+    EXPECT_TRUE(t.prompts.messages.empty());
+
+    service.statuses["vr2sql.php"] = 503;
+    EXPECT_FALSE(SendFitResult(*t, FitUpload{"0,8000"}));
+    ASSERT_EQ(t.prompts.messages.size(), 1u);
+    EXPECT_EQ(t.prompts.messages[0], "Något gick fel R2 värde skulle uppdateras. Datatjänsten svarade med status 503.");
 }
 
 TEST_F(AreaFileInput, ACachedFitTheModelCannotUseIsNoCachedFit) {

@@ -2,6 +2,7 @@
 // and why, and the file that was there stays whole.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
@@ -116,8 +117,44 @@ TEST_F(ExportFailures, AFullOrReadOnlyDiskKeepsEveryOldFileWhole) {
             << c.name;
         EXPECT_EQ(fileText(demography), oldDemography) << c.name;
         EXPECT_EQ(fileText(disk.dir() / "Jaktstat.csv"), oldStats) << c.name;
-        EXPECT_FALSE(fs::exists(disk.dir() / "demografi.csv.tmp")) << c.name;
+        for (const auto& e : fs::directory_iterator(disk.dir()))
+            EXPECT_NE(e.path().extension(), ".tmp") << c.name << ": " << e.path();
     }
+}
+
+// The same without a disk of its own, so that it runs wherever the tests run: a device that is always full,
+// and a folder without write permission (which does not stop root, who can mount the disk above instead).
+TEST_F(ExportFailures, AFullDeviceOrAReadOnlyFolderKeepsEveryOldFileWhole) {
+    const fs::path dir = t.dir.path / "plain";
+    fs::create_directory(dir);
+    t->Paths.MyDocs = dir.string();
+    const fs::path demography = dir / "demografi.csv";
+    ASSERT_TRUE(savetofile(*t, demography.string()));
+    t->YearNo = 1;
+    savetofile2(*t, "Forward");
+    ASSERT_TRUE(t.prompts.messages.empty());
+    const std::string oldDemography = fileText(demography), oldStats = fileText(dir / "Jaktstat.csv");
+
+    const fs::path full = dir / "full.csv";
+    fs::create_symlink("/dev/full", full);
+    EXPECT_FALSE(savetofile(*t, full.string()));
+    EXPECT_EQ(t.prompts.messages,
+              std::vector<std::string>{"Kan inte skriva till filen " + full.string() + ": disken är full."});
+    fs::remove(full);
+
+    if (::geteuid() == 0) return;  // permissions do not stop root
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    t.prompts.messages.clear();
+    EXPECT_FALSE(savetofile(*t, demography.string()));
+    t->YearNo = 2;
+    savetofile2(*t, "Forward");
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(t.prompts.messages,
+              (std::vector<std::string>{
+                  "Kan inte skriva till filen " + demography.string() + ": skrivskyddad.",
+                  "Kan inte skriva till filen " + (dir / "Jaktstat.csv").string() + ": skrivskyddad."}));
+    EXPECT_EQ(fileText(demography), oldDemography);
+    EXPECT_EQ(fileText(dir / "Jaktstat.csv"), oldStats);
 }
 
 TEST(WriteFailureReason, EachCauseHasItsWords) {

@@ -47,6 +47,13 @@ TEST_F(Scenarios, SavedAndLoadedBackByteForByteThenTheNextYearRuns) {
     EXPECT_EQ(t->activeRightPage, C::TabSheet1);
 }
 
+TEST_F(Scenarios, SavingOverALongerFileLeavesOnlyTheNewRecord) {
+    std::ofstream(file, std::ios::binary) << std::string(20000, 'x');
+    t.prompts.fileAnswers = {file};
+    Sparascenario1Click(*t);
+    EXPECT_EQ(readWholeFile(file), snapshotBytes(*t));
+}
+
 TEST_F(Scenarios, CancellingTheSaveDialogKeepsTheFolder) {
     const std::string before = t->Paths.Currentscn;
     Sparascenario1Click(*t);

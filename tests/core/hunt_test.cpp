@@ -39,6 +39,11 @@ TEST(Biodata, RowOfACowShotAtTheTwelfthEncounter) {
     const HuntDate d = huntCalendar(12, 400);
     EXPECT_EQ(biodataRow({12, 400, d.week, d.day, 9, true, 3, "Ko", 7, 0}), "12;400;2;1;9;J;3;Ko;7;0");
     EXPECT_EQ(biodataRow({1, 10, 1, 1, 0, false, 0, "Kalv", 11, 2}), "1;10;1;1;0;N;0;Kalv;11;2");
+    // Negative and very large values take the slow conversion, whole and with their sign.
+    EXPECT_EQ(biodataRow({-1, 10, 1, 1, -7, false, -4294967297, "Kalv", -11, -2}),
+              "-1;10;1;1;-7;N;-4294967297;Kalv;-11;-2");
+    EXPECT_EQ(biodataRow({1, 10, 1, 1, 4294967296, true, 4294967295, "Ko", 1, 0}),
+              "1;10;1;1;4294967296;J;4294967295;Ko;1;0");
 }
 
 TEST(Biodata, TheListIsWrittenAsWindows1252LinesEndedByCrLf) {

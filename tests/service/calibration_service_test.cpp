@@ -2,6 +2,9 @@
 // area load, start year, search, full calibration, upload and verdict; then the cached path.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "app/full_calibration.h"
 #include "app/scheduler.h"
 #include "app/season_driver.h"
@@ -37,7 +40,8 @@ protected:
         int startedBy = 0;  // the timer the start-year change started
         bool verdict = false;
     };
-    Run calibrate() {
+    // watch: called before each timer of the calibration fires.
+    Run calibrate(const std::function<void(Vildo&)>& watch = {}) {
         Run r;
         test::TestApp& t = *r.t;
         t->dataService = client.get();
@@ -47,7 +51,10 @@ protected:
         EXPECT_TRUE(areaItemClick(*t, 1, 0));
         for (int n : {2, 6, 12})
             if (t->timers[n].enabled) r.startedBy = n;
-        Scheduler(*t).runUntil([&] { return !calibrationRunning(*t); });
+        Scheduler(*t).runUntil([&] {
+            if (watch) watch(*t);
+            return !calibrationRunning(*t);
+        });
         for (const auto& info : t.prompts.infos)
             if (info.text.rfind(kVerdict, 0) == 0) r.verdict = true;
         return r;
@@ -95,6 +102,41 @@ TEST_F(CalibrationOverHttp, AnAreaIsCalibratedToAVerdictAndItsResultIsCachedForT
     Run second = calibrate();
     EXPECT_EQ(second.startedBy, 12);
     EXPECT_TRUE(second.verdict);
+}
+
+// The finishing replay of the best setting is the best run again, season by season: the same stock and the
+// same simulated calves per cow and bull share as the run that gave the best fit.
+TEST_F(CalibrationOverHttp, TheFinishingReplayReproducesTheBestRunsSeries) {
+    auto series = [](const Vildo& a) {
+        std::vector<double> v;
+        for (const auto& [chart, index] : {std::pair{5, 0}, {8, 0}, {8, 2}})
+            for (const auto& p : a.charts[chart].series[static_cast<size_t>(index)].points) v.push_back(p.y);
+        return v;
+    };
+    // A run's series are taken when it has reached the last harvest year, before its score is kept.
+    double runFit = -1, best = 0;
+    std::vector<double> runSeries, bestSeries;
+    int runs = 0;
+    Run r = calibrate([&](Vildo& a) {
+        if (a.BestFit > best && a.BestFit == runFit) {
+            best = a.BestFit;
+            bestSeries = runSeries;
+        }
+        if (a.timers[9].enabled && a.StartIndex - 1 + a.YearNo == a.DataYears && a.ModelFit != runFit) {
+            runFit = a.ModelFit;
+            runSeries = series(a);
+            ++runs;
+        }
+    });
+    const Vildo& a = **r.t;
+    ASSERT_TRUE(r.verdict);
+    EXPECT_GT(runs, 30);
+    ASSERT_GT(best, 0);
+    EXPECT_EQ(a.BestFit, best);
+    EXPECT_EQ(a.ModelFit, best);
+    const std::vector<double> finalSeries = series(a);
+    ASSERT_EQ(finalSeries.size(), bestSeries.size());
+    for (size_t i = 0; i < finalSeries.size(); ++i) EXPECT_EQ(finalSeries[i], bestSeries[i]) << "point " << i;
 }
 
 // Västra Blekinge calibrates to a yearly forage change of about -2.8: an area file must carry it.

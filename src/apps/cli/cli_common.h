@@ -21,6 +21,7 @@ public:
     std::deque<std::string> fileAnswers;
 
     void message(const std::string& text) override;
+    void note(const std::string& text) override { message(text); }
     bool warningOkAbort(const std::string& text) override;
     bool warningAbortIgnore(const std::string& text) override;
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return nextFile(); }

@@ -57,7 +57,7 @@ void predatorChart(Vildo& app) {
 }  // namespace
 
 bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& c, const std::string& calfMort,
-                  const std::string& bullMort, const std::string& cowMort) {
+                  const std::string& bullMort, const std::string& cowMort, std::string* whyNot) {
     ParsedArea a;
     AreaAverages start, recent;
     AreaInputs inputs;
@@ -73,7 +73,14 @@ bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& 
         recent = recentAverages(a.Statistics, a.DataYears);
         inputs = areaInputs(a.header, start, recent);
         areaKha = Round(a.header.Jaktarea / 1000.0);
-    } catch (const std::exception&) {
+    } catch (const ServiceStatusError& e) {
+        if (whyNot) *whyNot = std::string(e.what()) + ".";
+        return false;
+    } catch (const ServiceError&) {
+        if (whyNot) *whyNot = "Är du ansluten till internet?";
+        return false;
+    } catch (const std::exception& e) {
+        if (whyNot) *whyNot = std::string("Datatjänstens svar går inte att läsa: ") + e.what() + ".";
         return false;
     }
 
@@ -168,11 +175,13 @@ bool NyttOmrade(Vildo& app, int countyItem, int areaItem) {
 
     // 6, 7.
     std::optional<int> code = countyCode(app.LanAFO.S_Lan);
-    if (!code || !DownloadArea(app, *code, areaItem, "1", "6", "2", "2")) {
+    // Only a lost connection asks after the internet; an answer that came names what was wrong with it.
+    std::string whyNot = "Är du ansluten till internet?";
+    if (!code || !DownloadArea(app, *code, areaItem, "1", "6", "2", "2", &whyNot)) {
         app.LanAFO = previous;
         app.BatchLan = previousBatchLan;
         app.BatchAfo = previousBatchAfo;
-        Visainfo(app, "Fel uppstod då ett område skulle läsas in. Är du ansluten till internet?", "OK", 0);
+        Visainfo(app, "Fel uppstod då ett område skulle läsas in. " + whyNot, "OK", 0);
         app.AreaLoading = false;
         return false;
     }

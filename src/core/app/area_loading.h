@@ -7,9 +7,10 @@ namespace vildo {
 struct Vildo;
 
 // Requests "vildosql.php" and, only when the whole answer reads, replaces the area's records, header,
-// averages and model inputs. On failure the previous area stays exactly as it was.
+// averages and model inputs. On failure the previous area stays exactly as it was, and whyNot, when given,
+// says why in words for the user.
 bool DownloadArea(Vildo& app, int countyCode, int areaIndex, const std::string& c, const std::string& calfMort,
-                  const std::string& bullMort, const std::string& cowMort);
+                  const std::string& bullMort, const std::string& cowMort, std::string* whyNot = nullptr);
 
 // The click on area item `areaItem` of county item `countyItem`; true when the area was loaded.
 // Stops before the start-year change, which the caller runs.

@@ -24,6 +24,7 @@ namespace {
 
 constexpr double kCachedShare = 0.92;  // a first run this close to the cached fit confirms it
 constexpr double kShortcutFit = 0.8;
+constexpr double kDistrustedShare = 0.5;  // a first run below this share of the cached fit refutes it
 constexpr int kShortcutRoundsLeft = 15;
 constexpr size_t kHistory = 11;
 
@@ -102,6 +103,25 @@ void scoreShotOut(Vildo& app) {
     ++app.CalibrationReplays;
     const int steps = std::max(1, positionOf(app.pos(C::Trk_density) / 10.0));
     for (int i = 0; i < steps; ++i) Spin_densityDownClick(app);
+}
+
+// The first run replays the cached setting. One that fits far worse than the fit it was stored with is not a
+// result for this area (an upload that was wrong or made up): it counts as no cached fit, the user is told,
+// and the calibration starts over from the winter-population search as it does without one. True then.
+bool refutedCache(Vildo& app, TStatistics& slot) {
+    if (app.ModelFit >= kDistrustedShare * slot.R2) return false;
+    app.prompts->note("Den sparade kalibreringen (passning " + fix(slot.R2, 15, 2) + ") ger bara passningen " +
+                      fix(app.ModelFit, 15, 2) + " för området och används inte.");
+    slot.R2 = slot.StartDens = slot.CCSlope = slot.Error = 0;
+    slot.CC = 0;
+    app.CacheApplied = false;
+    app.BestFit = 0;
+    app.QuietRounds = 0;
+    if (!app.ReplayStart.empty()) restoreSnapshot(app, app.ReplayStart);
+    btn_rensaClick(app);
+    app.Recalibrate = true;
+    KalibClick(app);
+    return true;
 }
 
 }  // namespace
@@ -183,8 +203,9 @@ void Timer9Timer(Vildo& app) {
     app.DensityHistory.insert(app.DensityHistory.begin(), density);
     if (app.DensityHistory.size() > kHistory) app.DensityHistory.pop_back();
 
-    // 5. The first run from a cached setting that nearly matches its fit confirms it.
-    const TStatistics* slot = fitSlot(app);
+    // 5. The first run from a cached setting that nearly matches its fit confirms it; one far below refutes it.
+    TStatistics* slot = fitSlot(app);
+    if (app.CacheApplied && slot && refutedCache(app, *slot)) return;
     if (app.CacheApplied && slot && app.ModelFit > kCachedShare * slot->R2 && app.ModelFit > kShortcutFit) {
         app.QuietRounds = app.MaxQuietRounds - kShortcutRoundsLeft;
         app.FitDensityMin = density - slot->R2 * slot->Error;

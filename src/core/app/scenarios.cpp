@@ -32,7 +32,7 @@ void Sparascenario1Click(Vildo& app) {
     auto file = app.prompts->saveFile(req);
     // A cancelled dialog keeps the folder last used.
     if (!file) return;
-    WriteSnapshot(app, *file, 0);
+    WriteScenario(app, *file);
     app.Paths.Currentscn = folderOf(*file);
 }
 

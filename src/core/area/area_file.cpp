@@ -116,11 +116,14 @@ bool plausibleArea(const std::string& b) {
     const auto predators = arrayAt<double>(b, kAreaFixedSize + 8, 2 * n);
     const auto statistics = arrayAt<TStatistics>(b, statsAt + 8, static_cast<size_t>(m));
     const int32_t startYear = r.Sliders.Slots[SlotStartyear];
+    const double hectares = boundingHectares(r.Header);
     auto rovCount = [](int32_t v) { return v >= 0 && v <= kMaxAnimals; };
     return plausibleModelBlocks(r) && startYear < m && rovCount(r.Rov.Vargmortalitet) &&
            rovCount(r.Rov.Bjornmortalitet) && rovCount(r.Rov.Vargdodade) && rovCount(r.Rov.Bjorndodade) &&
-           std::all_of(predators.begin(), predators.end(), plausiblePredators) &&
-           std::all_of(statistics.begin(), statistics.end(), [](const TStatistics& s) { return plausible(s); });
+           std::all_of(predators.begin(), predators.end(),
+                       [&](double count) { return plausiblePredators(count, hectares); }) &&
+           std::all_of(statistics.begin(), statistics.end(),
+                       [&](const TStatistics& s) { return plausible(s, hectares); });
 }
 
 }  // namespace

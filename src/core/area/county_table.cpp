@@ -59,8 +59,11 @@ bool FetchAreaNames(AreaState& app) {
             // Every county moves on to the next item, also one without areas: otherwise the areas of
             // every later county would land under the wrong county.
             if (m < app.Omrde1.size() && !answer.empty()) {
-                std::vector<std::string> names = splitStrict(answer, '|');
-                for (size_t k = 1; k < names.size(); ++k) app.Omrde1[m].areas.push_back(names[k]);
+                std::vector<std::string> names = splitStrict(answer, '|', kMaxAreasPerCounty + 1);
+                for (size_t k = 1; k < names.size(); ++k) {
+                    if (names[k].size() > kMaxAreaNameBytes) throw ServiceError("för långt områdesnamn");
+                    app.Omrde1[m].areas.push_back(std::move(names[k]));
+                }
             }
             ++m;
         }

@@ -1,5 +1,7 @@
 #include "area/data_service.h"
 
+#include <algorithm>
+
 #include "area/area_state.h"
 #include "area/service_text.h"
 #include "model/record_checks.h"
@@ -45,6 +47,8 @@ std::string uploadQuery(const FitUpload& u) {
 }
 
 std::optional<FitCache> parseFitAnswer(const std::string& answer) {
+    if (std::count(answer.begin(), answer.end(), ';') >= static_cast<std::ptrdiff_t>(kMaxFieldsPerLine))
+        return std::nullopt;
     std::vector<std::string> f = splitStrict(answer, ';');
     if (f.size() < 6 || f[0] != "R2") return std::nullopt;
     auto r2 = serviceReal(f[1]), dens = serviceReal(f[2]), slope = serviceReal(f[4]), error = serviceReal(f[5]);
@@ -71,6 +75,10 @@ bool FetchFitCache(AreaState& app, int startYear) {
         fit = parseFitAnswer(serviceGet(app, "vildosql_R2.php",
                                         fitQuery(app.Header.Lankod, app.Header.AFOnr, startYear, calfMortalityKey(app),
                                                  app.pos(C::trk_tjurdodlighet), app.pos(C::trk_kododlighet))));
+    } catch (const ServiceStatusError& e) {
+        app.prompts->note(std::string(e.what()) +
+                          " på frågan om en sparad kalibrering: ingen sparad kalibrering används.");
+        return false;
     } catch (const ServiceError&) {
         return false;
     }
@@ -88,6 +96,9 @@ bool FetchFitCache(AreaState& app, int startYear) {
 bool SendFitResult(AreaState& app, const FitUpload& upload) {
     try {
         return serviceGet(app, "vr2sql.php", uploadQuery(upload)) == "Registrerat";
+    } catch (const ServiceStatusError& e) {
+        app.prompts->message("Något gick fel R2 värde skulle uppdateras. " + std::string(e.what()) + ".");
+        return false;
     } catch (const ServiceError&) {
         app.prompts->message("Något gick fel R2 värde skulle uppdateras.");
         return false;

@@ -15,6 +15,12 @@ struct AreaState;
 struct ServiceError : VildoError {
     using VildoError::VildoError;
 };
+// The service answered, with a status other than 200.
+struct ServiceStatusError : ServiceError {
+    explicit ServiceStatusError(int s)
+        : ServiceError("Datatjänsten svarade med status " + std::to_string(s)), status(s) {}
+    int status;
+};
 
 class DataService {
 public:

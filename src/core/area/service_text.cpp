@@ -1,11 +1,19 @@
 #include "area/service_text.h"
 
+#include <algorithm>
+
+#include "util/errors.h"
 #include "util/parse.h"
 
 namespace vildo {
 
-std::vector<std::string> splitStrict(const std::string& text, char sep) {
+std::vector<std::string> splitStrict(const std::string& text, char sep, size_t maxParts) {
+    const size_t pieces = static_cast<size_t>(std::count(text.begin(), text.end(), sep)) + 1;
+    if (pieces > maxParts)
+        throw VildoError("svaret har " + std::to_string(pieces) + " delar, högst " + std::to_string(maxParts) +
+                         " tas emot");
     std::vector<std::string> parts;
+    parts.reserve(pieces);
     size_t start = 0;
     for (;;) {
         size_t at = text.find(sep, start);

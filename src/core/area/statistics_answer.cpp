@@ -41,7 +41,7 @@ int32_t checkedInt(int64_t v) {
 }
 
 std::vector<std::string> fieldsOf(const std::string& line, size_t needed, size_t lineNo) {
-    std::vector<std::string> f = splitStrict(line, '|');
+    std::vector<std::string> f = splitStrict(line, '|', kMaxFieldsPerLine);
     if (f.size() < needed)
         throw VildoError("rad " + std::to_string(lineNo) + " har " + std::to_string(f.size()) + " fält, minst " +
                          std::to_string(needed) + " behövs");
@@ -120,10 +120,13 @@ R2Line readR2(const std::string& line, size_t p) {
 
 // Values the model cannot hold refuse the whole answer, as a line that does not read does.
 void checkUsable(const ParsedArea& a) {
-    for (size_t p = 0; p < a.Statistics.size(); ++p)
-        if (!plausible(a.Statistics[p]))
-            throw VildoError("rad " + std::to_string(p) + " har värden utanför vad modellen kan hantera");
     if (!plausible(a.header)) throw VildoError("rad 0 har värden utanför vad modellen kan hantera");
+    // Every density of the area is taken per hectare of these.
+    if (a.header.Jaktarea <= 0 || a.header.Landarea <= 0) throw VildoError("rad 0 saknar jaktareal eller landareal");
+    const double hectares = boundingHectares(a.header);
+    for (size_t p = 0; p < a.Statistics.size(); ++p)
+        if (!plausible(a.Statistics[p], hectares))
+            throw VildoError("rad " + std::to_string(p) + " har värden utanför vad modellen kan hantera");
     if (a.r2) {
         // The cached fit lands in the first year's record.
         TStatistics first{};
@@ -140,7 +143,8 @@ void checkUsable(const ParsedArea& a) {
 }  // namespace
 
 ParsedArea parseStatisticsAnswer(const std::string& answer, const TAreaHeader& base) {
-    std::vector<std::string> lines = splitStrict(answer, ';');
+    // The line count is checked before a record is made for each line.
+    std::vector<std::string> lines = splitStrict(answer, ';', kMaxAnswerLines);
     const size_t count = lines.size();
     ParsedArea a;
     a.header = base;

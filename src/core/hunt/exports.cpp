@@ -114,6 +114,8 @@ std::string jaktstatLine(const SeasonState& app) {
 
 void savetofile2(SeasonState& app, const std::string& mode) {
     fs::path file = inMyDocs(app, "Jaktstat.csv");
+    // Another run in the same folder may be adding its season: from the read to the rename it waits.
+    const UpdateLock lock(file);
     std::vector<std::string> lines;
     std::error_code ec;
     if (fs::exists(file, ec)) {

@@ -50,6 +50,9 @@ public:
         work([](double) { return true; });
         return true;
     }
+    // A remark that asks nothing and stops nothing, such as why a cached result is not used: the command
+    // line prints it; a window may leave it unshown.
+    virtual void note(const std::string& text) { (void)text; }
 };
 
 // Answers nothing and shows nothing: for headless runs that must not stop on a question.

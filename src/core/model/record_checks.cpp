@@ -17,6 +17,8 @@ constexpr double kMaxKg = 1e4;         // carcass weight of one animal
 constexpr double kMaxForage = 1e5;     // forage setting; its control reaches 1000
 constexpr double kMaxSlope = 1000;     // yearly change of the forage setting
 constexpr int32_t kMaxYear = 9999;
+constexpr double kMaxCarcassKg = 1000;  // mean carcass weight of a year's moose; real ones lie near 60-220
+constexpr double kMaxObsPerHour = 100;  // moose seen per man-hour; real ones lie near 1
 
 bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
 
@@ -115,9 +117,22 @@ bool plausible(const TLandUse& l) {
            within(l.YoungForestPct, 0, 100) && allWithin({l.ForageFactor, l.ForageFactorAtStart}, 0, kMaxForage);
 }
 
+double maxMooseIn(double hectares) { return std::max(hectares, 1000.0) / 1000 * kMaxMoosePerKha; }
+double maxPredatorsIn(double hectares) { return std::max(hectares, 1000.0) / 1000 * kMaxPredatorsPerKha; }
+double boundingHectares(const TAreaHeader& h) {
+    return std::max({static_cast<double>(h.Jaktarea), static_cast<double>(h.Landarea), 0.0});
+}
+
 bool plausible(const TAreaHeader& h) {
-    return h.Jaktarea >= 0 && h.Landarea >= 0 && h.AreaForage >= 0 && h.AreaForage <= kMaxForage && h.DataYears >= 0 &&
-           h.DataYears <= kMaxYear && fits(h.Lan) && fits(h.AFO) && within(h.AreaCCSlope, -kMaxSlope, kMaxSlope) &&
+    auto hectares = [](int32_t v) { return v >= 0 && v <= kMaxHectares; };
+    // The land classes are parts of the land area; shares of it past 100 % are damage.
+    const bool landParts =
+        h.Landarea == 0 || (int64_t{h.OtherLandHaA} + h.OtherLandHaB <= h.Landarea && h.ImpedimentHa <= h.Landarea);
+    return hectares(h.Jaktarea) && hectares(h.Landarea) && hectares(h.HeaderInt1) && hectares(h.HeaderInt2) &&
+           hectares(h.HeaderInt4) && hectares(h.HeaderInt5) && hectares(h.OtherLandHaA) && hectares(h.OtherLandHaB) &&
+           hectares(h.ImpedimentHa) && landParts && h.AreaForage >= 0 && h.AreaForage <= kMaxForage &&
+           h.DataYears >= 0 && h.DataYears <= kMaxYear && fits(h.Lan) && fits(h.AFO) &&
+           within(h.AreaCCSlope, -kMaxSlope, kMaxSlope) &&
            allWithin({h.HeaderReal17, h.HeaderReal18}, -kMaxMagnitude, kMaxMagnitude);
 }
 
@@ -170,13 +185,19 @@ bool plausible(const TGrid2Cells& g) {
     return true;
 }
 
-bool plausible(const TStatistics& s) {
-    return s.year >= 0 && s.year <= kMaxYear && s.CC >= 0 && s.CC <= kMaxForage &&
-           allWithin({s.obs, s.tjurobs, s.kalvandel, s.reprod, s.sexratio, s.varg, s.bjorn, s.StartDens}, 0,
-                     kMaxMagnitude) &&
-           allWithin(
-               {s.tjurvikt, s.kovikt, s.tjurkalvvikt, s.kvigkalvvikt, s.R2, s.Vildodens, s.Stddens, s.CCSlope, s.Error},
-               -kMaxMagnitude, kMaxMagnitude);
+bool plausible(const TStatistics& s, double hectares) {
+    const double moose = maxMooseIn(hectares);
+    auto count = [&](int32_t v) { return v >= 0 && v <= moose; };
+    const bool counts = count(s.tjur) && count(s.ko) && count(s.vuxna) && count(s.tjurkalv) && count(s.kvigkalv) &&
+                        count(s.kalv) && count(s.totalt) && count(s.kalvmort) && count(s.tjurmort) && count(s.komort) &&
+                        count(s.TrafikTjur) && count(s.TrafikHondjur) && count(s.TrafikKalv) && count(s.TrafikOkand);
+    return s.year >= 0 && s.year <= kMaxYear && counts && s.ungskog >= 0 && s.ungskog <= std::max(hectares, 1000.0) &&
+           s.CC >= 0 && s.CC <= kMaxForage && within(s.obs, 0, kMaxObsPerHour) &&
+           allWithin({s.tjurobs, s.kalvandel, s.sexratio}, 0, 1) && within(s.reprod, 0, 10) &&
+           allWithin({s.tjurvikt, s.kovikt, s.tjurkalvvikt, s.kvigkalvvikt}, 0, kMaxCarcassKg) &&
+           plausiblePredators(s.varg, hectares) && plausiblePredators(s.bjorn, hectares) &&
+           within(s.StartDens, 0, kMaxMagnitude) &&
+           allWithin({s.R2, s.Vildodens, s.Stddens, s.CCSlope, s.Error}, -kMaxMagnitude, kMaxMagnitude);
 }
 
 bool plausibleShares(int32_t calfPercent, double femaleCalfShare, double calfSummerMortality,
@@ -189,6 +210,6 @@ bool plausibleHuntBudget(int32_t huntTry, int32_t maxTries, double encounterRate
     return huntTry >= 0 && maxTries >= 0 && within(encounterRate, 0, kMaxMagnitude);
 }
 
-bool plausiblePredators(double count) { return within(count, 0, kMaxAnimals); }
+bool plausiblePredators(double count, double hectares) { return within(count, 0, maxPredatorsIn(hectares)); }
 
 }  // namespace vildo

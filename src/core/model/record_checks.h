@@ -13,6 +13,17 @@ std::string damagedFileText(const std::string& file);
 
 // Upper bound of any animal count; Sweden holds a few hundred thousand moose.
 constexpr double kMaxAnimals = 1e8;
+// Upper bound of any area in hectares: Sweden is 45 million.
+constexpr double kMaxHectares = 1e8;
+// What an area of so many hectares can hold at most in a year: moose shot or killed on the roads, and
+// predators. Real areas lie far below (a few moose shot, a tenth of a wolf per 1000 ha); an area is taken as
+// at least 1000 ha so that a small one is not refused for a handful of animals.
+constexpr double kMaxMoosePerKha = 100;
+constexpr double kMaxPredatorsPerKha = 10;
+double maxMooseIn(double hectares);
+double maxPredatorsIn(double hectares);
+// The hectares that bound an area's counts: the larger of its hunting and land areas.
+double boundingHectares(const TAreaHeader& h);
 
 bool plausible(const TPopulation& p);
 bool plausible(const THarvestByAge& h);
@@ -27,14 +38,15 @@ bool plausible(const TAreaHeader& h);
 bool plausible(const TShotWeights& w);
 bool plausible(const TSliderValues& s);
 bool plausible(const TGrid2Cells& g);
-bool plausible(const TStatistics& s);
+// A yearly record of an area of `hectares`; without the area, only what no area can hold is refused.
+bool plausible(const TStatistics& s, double hectares = kMaxHectares);
 
 // The single fields stored beside the records.
 bool plausibleShares(int32_t calfPercent, double femaleCalfShare, double calfSummerMortality,
                      double calfWinterMortality, double calvesPerCow);
 bool plausibleHuntBudget(int32_t huntTry, int32_t maxTries, double encounterRate);
-// Wolf territories or bears of one year.
-bool plausiblePredators(double count);
+// Wolf territories or bears of one year in an area of `hectares`.
+bool plausiblePredators(double count, double hectares);
 
 // The model blocks that a year snapshot and an area file both carry, under the state's field names.
 template <class Blocks>

@@ -82,7 +82,11 @@ bool plausibleSnapshot(const std::string& bytes) {
     if (bytes.size() != kSnapshotSize) return false;
     SnapshotRecord r;
     std::memcpy(&r, bytes.data(), kSnapshotSize);
-    return plausibleModelBlocks(r) && r.AreaKha >= 0;
+    // The model divides by the area and by the stock: a record without either is no state of the model, such
+    // as a file of zeros.
+    double stock = 0;
+    for (int a = 0; a < kAges; ++a) stock += r.Pop.FemSummer[a] + r.Pop.MaleSummer[a];
+    return plausibleModelBlocks(r) && r.AreaKha > 0 && r.Header.Landarea > 0 && stock > 0;
 }
 
 std::string snapshotBytes(const ModelState& app) {
@@ -107,11 +111,28 @@ void restoreSnapshot(ModelState& app, const std::string& bytes) {
     });
 }
 
-bool WriteSnapshot(ModelState& app, const std::string& file, uint64_t position) {
+namespace {
+
+// The record as written: the controls' positions are stored into it first.
+std::string recordToWrite(ModelState& app) {
     app.AreaLoading = true;
     storetrkvalues(app);
     app.AreaLoading = false;
-    if (!writeBytesAt(file, position, snapshotBytes(app))) {
+    return snapshotBytes(app);
+}
+
+}  // namespace
+
+bool WriteSnapshot(ModelState& app, const std::string& file, uint64_t position) {
+    if (!writeBytesAt(file, position, recordToWrite(app))) {
+        app.prompts->message("Kan inte skriva till fil på disk som används för att spara in årsdata!");
+        return false;
+    }
+    return true;
+}
+
+bool WriteScenario(ModelState& app, const std::string& file) {
+    if (!writeFileAtomic(file, recordToWrite(app))) {
         app.prompts->message("Kan inte skriva till fil på disk som används för att spara in årsdata!");
         return false;
     }

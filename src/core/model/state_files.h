@@ -22,6 +22,9 @@ void restoreSnapshot(ModelState& app, const std::string& bytes);
 
 // Writes one snapshot record at the byte position, keeping the rest of the file.
 bool WriteSnapshot(ModelState& app, const std::string& file, uint64_t position);
+// Writes a scenario file: the snapshot record alone, replacing the file whole, so that no tail of a longer
+// file it overwrites is left behind it.
+bool WriteScenario(ModelState& app, const std::string& file);
 // Reads one snapshot record from the byte position; a failed read or a damaged record changes nothing.
 bool ReadSnapshot(ModelState& app, const std::string& file, uint64_t position);
 

@@ -1,14 +1,18 @@
 #include "util/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <system_error>
 
 namespace vildo {
@@ -89,6 +93,23 @@ bool failed() {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
+// A new temporary beside `target`, created exclusively and without following a link, so that nothing planted
+// under its name is opened; the usual mode, as the file it becomes. -1 with errno set when none can be made.
+int createTemporary(const std::filesystem::path& target, std::string& name) {
+    static std::atomic<uint64_t> serial{0};
+    thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<uint64_t>(::getpid())};
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char unique[40];
+        std::snprintf(unique, sizeof unique, ".%d-%016llx", static_cast<int>(::getpid()),
+                      static_cast<unsigned long long>(random() ^ serial++));
+        name = (folder / target.filename()).string() + unique + kTemporarySuffix;
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 bool writeAll(int fd, const std::string& bytes, std::error_code& ec) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -138,15 +159,21 @@ bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes
     if (std::filesystem::exists(st) && !std::filesystem::is_regular_file(st))
         return writeInPlace(target, bytes, ec) || failed();
 
-    // Until the rename the old file stays whole, whenever the process dies.
-    std::filesystem::path tmp = target;
-    tmp += ".tmp";
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Until the rename the old file stays whole, whenever the process dies; two writers of the same file never
+    // share a temporary.
+    std::string tmp;
+    int fd = createTemporary(target, tmp);
     if (fd < 0) {
         ec = lastError();
         return failed();
     }
     bool ok = writeAll(fd, bytes, ec);
+    // The file replaced keeps its mode.
+    struct stat old;
+    if (ok && ::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        ec = lastError();
+        ok = false;
+    }
     if (::close(fd) != 0 && ok) {
         ec = lastError();
         ok = false;
@@ -158,6 +185,20 @@ bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes
     if (ok) return true;
     ::unlink(tmp.c_str());
     return failed();
+}
+
+UpdateLock::UpdateLock(const std::filesystem::path& file) {
+    std::error_code ignored;
+    std::filesystem::path folder = std::filesystem::weakly_canonical(file, ignored).parent_path();
+    if (ignored || folder.empty()) folder = file.parent_path().empty() ? "." : file.parent_path();
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;  // then the write that follows fails and says why
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+UpdateLock::~UpdateLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 uint64_t failedWrites() { return writeFailures; }

@@ -23,11 +23,27 @@ std::optional<std::string> readFileUpTo(const std::filesystem::path& file, size_
 // Exactly n bytes from position pos, or nothing when the file is missing, not a regular file, or shorter.
 std::optional<std::string> readBytesAt(const std::filesystem::path& file, uint64_t pos, size_t n);
 
-// Replaces the file whole: write a temporary beside it, then rename. False when it fails.
+// Replaces the file whole: write a temporary beside it, then rename. False when it fails. The temporary is a
+// new file with a unique name ending in kTemporarySuffix, removed again when the write fails.
+constexpr const char* kTemporarySuffix = ".tmp";
 bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes);
 // The same, telling why it failed. A link is followed, so the file it names is replaced, not the link; a
 // device or pipe is written in place, as it cannot be replaced.
 bool writeFileAtomic(const std::filesystem::path& file, const std::string& bytes, std::error_code& ec);
+
+// Held while a file is read, changed and written back: the writers of one folder that take it run one after
+// the other, so none loses what another added. An advisory lock (flock) on the folder, as the file itself is
+// replaced by each write; it is released when the holder dies.
+class UpdateLock {
+public:
+    explicit UpdateLock(const std::filesystem::path& file);
+    ~UpdateLock();
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 // How many writes of this process have failed so far: a caller that must not end in success after a failed
 // write, such as the command line, asks this at the end.

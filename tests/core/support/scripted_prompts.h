@@ -24,6 +24,7 @@ public:
     };
     std::vector<Info> infos;  // the information dialog, in order
     std::vector<std::string> questions;
+    std::vector<std::string> notes;
 
     // Answers, taken in order; when a queue is empty the cautious answer is given
     // (Abort for OK/Abort, Ignore for Abort/Ignore, cancel for dialogs, prompts and questions).
@@ -38,6 +39,7 @@ public:
     int ruleDialogsShown = 0;
 
     void message(const std::string& text) override { messages.push_back(text); }
+    void note(const std::string& text) override { notes.push_back(text); }
     bool warningOkAbort(const std::string& text) override {
         warnings.push_back(text);
         return take(okAbortAnswers, false);
