@@ -138,6 +138,18 @@ protected:
         t.prompts.fileAnswers = {file};
         Laddascenario1Click(*t);
     }
+    // Each edit of the good file is refused as damaged, and nothing changes.
+    void expectAllRefused(const std::vector<Poke>& pokes) {
+        for (const Poke& p : pokes) {
+            std::string b = good;
+            p.edit(b);
+            writeBytes(file, b);
+            load();
+            expectRefused(p.what);
+            ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
+            EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
+        }
+    }
     test::TestApp t;
     std::string file, good, before;
     int yearBefore = 0;
@@ -178,17 +190,7 @@ TEST_F(ScenarioFiles, EveryPrefixOfARealScenarioIsRefusedAndChangesNothing) {
     }
 }
 
-TEST_F(ScenarioFiles, HostileValuesAreRefusedAsDamagedAndChangeNothing) {
-    for (const Poke& p : snapshotPokes()) {
-        std::string b = good;
-        p.edit(b);
-        writeBytes(file, b);
-        load();
-        expectRefused(p.what);
-        ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
-        EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
-    }
-}
+TEST_F(ScenarioFiles, HostileValuesAreRefusedAsDamagedAndChangeNothing) { expectAllRefused(snapshotPokes()); }
 
 TEST_F(ScenarioFiles, ASnapshotWithoutAreaOrStockIsRefusedAsDamaged) {
     std::vector<Poke> pokes = {
@@ -201,15 +203,7 @@ TEST_F(ScenarioFiles, ASnapshotWithoutAreaOrStockIsRefusedAsDamaged) {
                  std::memset(b.data() + at, 0, kAges * sizeof(double));
          }},
     };
-    for (const Poke& p : pokes) {
-        std::string b = good;
-        p.edit(b);
-        writeBytes(file, b);
-        load();
-        expectRefused(p.what);
-        ASSERT_EQ(t.prompts.messages.size(), 2u) << p.what;
-        EXPECT_EQ(t.prompts.messages[0], damaged(file)) << p.what;
-    }
+    expectAllRefused(pokes);
     // A link to a sparse file of zeros far larger than a record reads only the record.
     const auto sparse = t.dir.path / "sparse";
     std::ofstream(sparse, std::ios::binary).close();

@@ -25,6 +25,24 @@ void predationOfYear(ModelState& app) {
     }
 }
 
+// A season's sums over ages 1..20, side by side, each in its own order of additions: one pass instead of five
+// chains.
+struct SeasonSums {
+    double cows = 0, bulls = 0, deadBulls = 0, deadCows = 0, shot = 0;
+};
+SeasonSums seasonSums(const double* cows, const double* bulls, const double* deadBulls, const double* deadCows,
+                      const double* shot) {
+    SeasonSums s;
+    for (int i = 1; i <= 20; ++i) {
+        s.cows += cows[i];
+        s.bulls += bulls[i];
+        s.deadBulls += deadBulls[i];
+        s.deadCows += deadCows[i];
+        s.shot += shot[i];
+    }
+    return s;
+}
+
 }  // namespace
 
 void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
@@ -119,20 +137,12 @@ void Processpop(ModelState& app) {
 
     // Step 3: the hunt.
     {
-        // The sums side by side, each in its own order: one pass instead of five chains of additions.
-        double cows = 0, bulls = 0, deadBulls = 0, deadCows = 0, cowsShot = 0;
-        for (int i = 1; i <= 20; ++i) {
-            cows += p.FemSummer[i];
-            bulls += p.MaleSummer[i];
-            deadBulls += p.MaleDeadSummer[i];
-            deadCows += p.FemDeadSummer[i];
-            cowsShot += h.FemShot[i];
-        }
-        su.SummerCows = cows;
-        su.SummerBulls = bulls;
-        su.SummerDeadBulls = deadBulls;
-        su.SummerDeadCows = deadCows;
-        ht.CowsShot = cowsShot + h.FemShot[21];
+        const SeasonSums sums = seasonSums(p.FemSummer, p.MaleSummer, p.MaleDeadSummer, p.FemDeadSummer, h.FemShot);
+        su.SummerCows = sums.cows;
+        su.SummerBulls = sums.bulls;
+        su.SummerDeadBulls = sums.deadBulls;
+        su.SummerDeadCows = sums.deadCows;
+        ht.CowsShot = sums.shot + h.FemShot[21];
     }
     su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows;
     wi.WinterCows = su.SummerCows - ht.CowsShot;
@@ -201,19 +211,12 @@ void Processpop(ModelState& app) {
     if (wi.WinterCows > 0) wi.NatRateCowsWinter = wi.NatDeadCowsWinter / wi.WinterCows;
     if (wi.WinterBulls > 0) wi.NatRateBullsWinter = wi.NatDeadBullsWinter / wi.WinterBulls;
     {
-        double cows = 0, bulls = 0, deadBulls = 0, deadCows = 0, bullsShot = 0;
-        for (int i = 1; i <= 20; ++i) {
-            cows += p.FemWinter[i];
-            bulls += p.MaleWinter[i];
-            deadBulls += p.MaleDeadWinter[i];
-            deadCows += p.FemDeadWinter[i];
-            bullsShot += h.MaleShot[i];
-        }
-        wi.WinterCows = cows;
-        wi.WinterBulls = bulls;
-        wi.WinterDeadBulls = deadBulls;
-        wi.WinterDeadCows = deadCows;
-        ht.BullsShot = bullsShot + h.MaleShot[21];
+        const SeasonSums sums = seasonSums(p.FemWinter, p.MaleWinter, p.MaleDeadWinter, p.FemDeadWinter, h.MaleShot);
+        wi.WinterCows = sums.cows;
+        wi.WinterBulls = sums.bulls;
+        wi.WinterDeadBulls = sums.deadBulls;
+        wi.WinterDeadCows = sums.deadCows;
+        ht.BullsShot = sums.shot + h.MaleShot[21];
     }
     wi.WinterDeaths = wi.WinterDeadBulls + wi.WinterDeadCows;
     wi.WinterAdults = wi.WinterCows + wi.WinterBulls;
