@@ -12,5 +12,6 @@ int seasonsCommand(const std::vector<std::string>& args);
 int calibrateCommand(const std::vector<std::string>& args);
 int batchCommand(const std::vector<std::string>& args);
 int forecastCommand(const std::vector<std::string>& args);
+int planCommand(const std::vector<std::string>& args);
 
 }  // namespace vildo::cli

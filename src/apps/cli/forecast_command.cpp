@@ -7,6 +7,7 @@
 #include "app/season_driver.h"
 #include "cli_common.h"
 #include "commands.h"
+#include "forecast_cli.h"
 #include "service_connection.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -16,72 +17,6 @@
 namespace vildo::cli {
 
 namespace {
-
-struct Options : SeasonStart {
-    int years = 0;
-    int replicates = 500;
-    std::optional<int> presses;
-    std::optional<std::string> csvFile;
-    int threads = 0;
-    bool json = false;
-    std::optional<double> goal;
-};
-
-int intOption(const std::vector<std::string>& args, size_t& i, int min, int max) {
-    const std::string name = args[i];
-    std::string v = optionValue(args, i);
-    auto n = parseInt(v);
-    if (!n || *n < min || *n > max)
-        throw UsageError(name + " ska vara ett heltal " + std::to_string(min) + ".." + std::to_string(max) +
-                         ", fick: " + v);
-    return static_cast<int>(*n);
-}
-
-Options parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    o.intervalMembers = 40;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--years") {
-            o.years = intOption(args, i, 1, 20);
-        } else if (a == "--replicates") {
-            o.replicates = intOption(args, i, 1, 1000000);
-        } else if (a == "--threads") {
-            o.threads = intOption(args, i, 1, 1024);
-        } else if (a == "--presses") {
-            o.presses = intOption(args, i, 0, 10000);
-        } else if (a == "--county-item") {
-            o.countyItem = intOption(args, i, 0, 1000);
-        } else if (a == "--area-item") {
-            o.areaItem = intOption(args, i, 0, 1000);
-        } else if (a == "--no-estimate") {
-            o.estimate = false;
-        } else if (a == "--service") {
-            o.service = optionValue(args, i);
-        } else if (a == "--seed") {
-            o.seed = seedOption(args, i);
-        } else if (a == "--set") {
-            o.settings.push_back(parseSetting(optionValue(args, i)));
-        } else if (a == "--csv") {
-            o.csvFile = optionValue(args, i);
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--members") {
-            o.intervalMembers = intOption(args, i, 2, 10000);
-        } else if (a == "--goal") {
-            const std::string v = optionValue(args, i);
-            const auto d = parseReal(v);
-            if (!d || !(*d > 0) || *d > 1000) throw UsageError("--goal ska vara en täthet över 0, fick: " + v);
-            o.goal = *d;
-        } else {
-            throw UsageError("Okänt argument: " + a);
-        }
-    }
-    if (o.years == 0) throw UsageError("--years saknas");
-    if (o.countyItem.has_value() != o.areaItem.has_value()) throw UsageError("--county-item och --area-item hör ihop");
-    if (!o.countyItem && !o.estimate) throw UsageError("--no-estimate hör till --county-item och --area-item");
-    return o;
-}
 
 void spreadJson(JsonWriter& j, const char* name, const Spread& s) {
     j.key(name).beginObject();
@@ -115,13 +50,6 @@ void printJson(const Forecast& f, uint32_t seed) {
     std::cout << j.str() << '\n';
 }
 
-// Right-aligned in a field of `width` characters; the texts are UTF-8, so width counts characters, not bytes.
-std::string right(const std::string& text, size_t width) {
-    size_t chars = 0;
-    for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
-    return std::string(width > chars ? width - chars : 0, ' ') + text;
-}
-
 std::string spreadText(const Spread& s, int decimals) {
     return right(fix(s.p10, 15, decimals), 7) + right(fix(s.p50, 15, decimals), 7) + right(fix(s.p90, 15, decimals), 7);
 }
@@ -145,23 +73,50 @@ void printText(const Forecast& f, uint32_t seed) {
     }
 }
 
+// Several plans side by side on the same futures, after the goal table as it stands.
+int comparePlansCommand(const Vildo& app, const ForecastOptions& o, uint32_t seed) {
+    std::vector<std::optional<HarvestPlan>> plans{std::nullopt};
+    for (const std::string& text : o.plans) plans.push_back(parsePlan(app, o, text));
+    const PlanRequest r = resolvedPlanRequest(app, planRequest(o, seed));
+    const std::vector<PlanOutcome> outcomes = comparePlans(app, r, plans);
+    std::vector<NamedOutcome> rows{{"Som nu", &outcomes[0]}};
+    for (size_t k = 1; k < outcomes.size(); ++k) rows.push_back({"Plan " + std::to_string(k), &outcomes[k]});
+    if (o.json) {
+        JsonWriter j;
+        j.beginObject();
+        j.key("replicates").value(r.replicates).key("seed").value(static_cast<int64_t>(seed));
+        j.key("years").value(r.years).key("goal").value(*r.goal).key("floor").value(*r.floor);
+        j.key("plans").beginArray();
+        for (const NamedOutcome& row : rows) planJson(j, row);
+        j.endArray();
+        j.endObject();
+        std::cout << j.str() << '\n';
+    } else {
+        printPlanTable(rows, r);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int forecastCommand(const std::vector<std::string>& args) {
-    const Options o = parseOptions(args);
+    const ForecastOptions o = parseForecastOptions(args, false);
     Session s;
     Vildo& app = *s.app;
     std::unique_ptr<ServiceConnection> service;
-    if (!startSeasons(s, o, service)) return 1;
-    // With an area, one press replays its history: the forecast starts where the record ends.
-    const int presses = o.presses.value_or(o.countyItem ? 1 : 0);
-    for (int k = 1; k <= presses && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });
-    if (app.terminated) return 1;
+    if (!startForecast(s, o, service)) return 1;
 
     // Without --seed the clock chooses, as for the presses.
     const uint32_t seed = o.seed ? *o.seed : app.platform.clockSeed();
-    const Forecast f = runForecast(
-        app, {.years = o.years, .replicates = o.replicates, .seed = seed, .threads = o.threads, .goal = o.goal});
+    if (!o.plans.empty()) return comparePlansCommand(app, o, seed);
+    std::optional<HarvestPlan> plan;
+    if (o.quota) plan = planOf(app, o, *o.quota);
+    const Forecast f = runForecast(app, {.years = o.years,
+                                         .replicates = o.replicates,
+                                         .seed = seed,
+                                         .threads = o.threads,
+                                         .goal = o.goal,
+                                         .plan = plan});
     o.json ? printJson(f, seed) : printText(f, seed);
     if (o.csvFile && !writeFileAtomic(*o.csvFile, forecastCsv(f))) {
         std::cerr << "Kan inte skriva till fil: " << *o.csvFile << '\n';

@@ -37,7 +37,7 @@ constexpr const char* kUsage =
     "      fönstret (--seed gör skattningen upprepbar); --no-estimate spelar historiken från grundvärdena.\n"
     "  forecast --years N [--replicates K] [--seed S] [--set KONTROLL=POSITION]... [--presses P]\n"
     "          [--county-item I --area-item J [--no-estimate] [--service URL]] [--json] [--csv FIL] [--threads T]\n"
-    "          [--goal D] [--members B]\n"
+    "          [--goal D] [--members B] [--quota Q | --plan Q[:KALVAR:KOR]...] [--calves P] [--cows P]\n"
     "      Prognos: K framtider (500 utan --replicates) om N jaktsäsonger (1..20) från där pil höger står:\n"
     "      efter jämviktskörningen, efter P tryck, eller med ett område efter skattningen och historiken.\n"
     "      Skriver per år percentilerna 10, 50 och 90 av vinterstam, sommarstam, avskjutning, tjurandel och\n"
@@ -46,7 +46,14 @@ constexpr const char* kUsage =
     "      till FIL; --threads T kör på T trådar (utan: alla kärnor), med samma resultat. --goal D: målet\n"
     "      (vinterstam per 1000 ha) som andelen inom 10 % mäts mot; utan: önskad vinterstam före området.\n"
     "      Efter en skattning startar framtiderna från skattningens B omräkningar (40 utan --members), så\n"
-    "      skattningens osäkerhet följer med.\n"
+    "      skattningens osäkerhet följer med. --quota Q håller en årlig avskjutning på Q djur, delad som\n"
+    "      --calves P och --cows P (procent; tjurar resten; utan: måltabellens delning). --plan Q[:KALVAR:KOR]\n"
+    "      (högst fyra) jämför planerna sida vid sida med måltabellen på samma framtider.\n"
+    "  plan --goal D --years N [--floor F] [--risk R] [--calves P --cows P] [--replicates K] [--seed S]\n"
+    "       [--threads T] [--set KONTROLL=POSITION]... [--county-item I --area-item J [--no-estimate]] [--json]\n"
+    "      Söker den årliga avskjutning vars median år N hamnar närmast målet D (vinterstam per 1000 ha), och\n"
+    "      den största som håller andelen framtider under golvet F (halva målet utan --floor) vid högst R %\n"
+    "      (10 utan --risk). Visar båda planerna med deras risker.\n"
     "  calibrate --county-item I --area-item J [--start-year Å] [--seed S] [--json] [--service URL] [--db FIL]\n"
     "            [--members B | --no-interval]\n"
     "      Läser in området, beräknar vinterstammen och skattar älgstammen som programmet gör efter ett\n"
@@ -69,6 +76,7 @@ constexpr Command kCommands[] = {
     {"synth", vildo::cli::synthCommand},
     {"seasons", vildo::cli::seasonsCommand},
     {"forecast", vildo::cli::forecastCommand},
+    {"plan", vildo::cli::planCommand},
     {"calibrate", vildo::cli::calibrateCommand},
     {"batch", vildo::cli::batchCommand},
 };

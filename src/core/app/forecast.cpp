@@ -46,9 +46,11 @@ int firstForecastYear(const Vildo& app) {
 }
 
 // One future: presses of the forward button on a private copy of the state until `years` seasons have run.
-std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed, const MemberStock* stock) {
+std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed, const MemberStock* stock,
+                                         const std::optional<HarvestPlan>& plan) {
     SilentPrompts prompts;  // the shot-out question is refused: the stock stays shot out
     Vildo app = start;
+    app.HeldPlan = plan;
     app.prompts = &prompts;
     app.dataService = nullptr;
     app.CalibrationSeed.reset();
@@ -111,6 +113,8 @@ Forecast runForecast(const Vildo& app, const ForecastRequest& request, const For
     if (request.years < 1 || request.years > 20) throw std::invalid_argument("forecast: years outside 1..20");
     if (request.replicates < 1) throw std::invalid_argument("forecast: no replicates");
     if (request.goal && !(*request.goal > 0)) throw std::invalid_argument("forecast: a goal must be positive");
+    if (!(request.floor >= 0)) throw std::invalid_argument("forecast: a floor must not be negative");
+    if (request.plan && harvestPlanError(*request.plan)) throw std::invalid_argument("forecast: a plan cannot be hunted");
     const std::vector<MemberStock>* stocks = forecastFromEnsemble(app) ? &app.Ensemble->stocks : nullptr;
     const int n = request.replicates;
     std::vector<std::vector<ForecastSeason>> futures(static_cast<size_t>(n));
@@ -122,14 +126,15 @@ Forecast runForecast(const Vildo& app, const ForecastRequest& request, const For
             if (cancelled.load(std::memory_order_relaxed)) return;
             const MemberStock* stock = stocks ? &(*stocks)[static_cast<size_t>(r) % stocks->size()] : nullptr;
             futures[static_cast<size_t>(r)] =
-                runReplicate(app, request.years, mixSeed(request.seed, static_cast<uint32_t>(r)), stock);
+                runReplicate(app, request.years, mixSeed(request.seed, static_cast<uint32_t>(r)), stock, request.plan);
             const int finished = done.fetch_add(1) + 1;
             if (progress && !progress(finished)) cancelled = true;
         });
     });
     // A cancelled run keeps its finished replicates, in replicate order.
     std::erase_if(futures, [](const std::vector<ForecastSeason>& f) { return f.empty(); });
-    Forecast f = summariseForecast(futures, request.goal.value_or(defaultForecastGoal(app)), firstForecastYear(app));
+    Forecast f = summariseForecast(futures, request.goal.value_or(defaultForecastGoal(app)), firstForecastYear(app),
+                                   request.floor);
     f.cancelled = cancelled;
     return f;
 }

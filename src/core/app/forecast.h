@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "hunt/forecast.h"
+#include "hunt/harvest_plan.h"
 
 namespace vildo {
 
@@ -16,6 +17,8 @@ struct ForecastRequest {
     uint32_t seed = 0;                          // replicate r is seeded from this and r
     int threads = 0;                            // 0: every core; results never depend on it
     std::optional<double> goal = std::nullopt;  // the winter density "near the goal" is measured against; default below
+    std::optional<HarvestPlan> plan = std::nullopt;  // held for every season; without one, the goal table as it stands
+    double floor = 0;                                // the winter density a future must not fall below
 };
 
 // The goal a forecast measures against unless told: the wanted density set before the area was loaded (the
@@ -33,8 +36,9 @@ using ForecastProgress = std::function<bool(int done)>;
 // summarises them. After an estimate, replicate r starts from the stock of ensemble member r mod B, so the
 // estimate's uncertainty is in the first year's band. The given state is left as it was; no file is written and no
 // dialog is shown. Season k of replicate r draws from the seed mixSeed(mixSeed(seed, r), k). Throws
-// std::invalid_argument for years outside 1..20, no replicates or a goal that is not positive; an error inside a season
-// propagates. The state must not change while this runs.
+// std::invalid_argument for years outside 1..20, no replicates, a goal that is not positive, a negative floor or a plan that
+// cannot be hunted; an error inside a season propagates. The futures' random numbers do not depend on the plan, so
+// plans run with the same seed meet the same chances. The state must not change while this runs.
 Forecast runForecast(const Vildo& app, const ForecastRequest& request, const ForecastProgress& progress = {});
 
 }  // namespace vildo

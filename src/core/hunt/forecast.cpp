@@ -25,10 +25,11 @@ Spread spreadOf(std::vector<double> values) {
 }
 
 Forecast summariseForecast(const std::vector<std::vector<ForecastSeason>>& replicates, double wantedDensity,
-                           int firstYear) {
+                           int firstYear, double floor) {
     Forecast f;
     f.replicates = static_cast<int>(replicates.size());
     f.wantedDensity = wantedDensity;
+    f.floor = floor;
     const size_t seasons = replicates.empty() ? 0 : replicates.front().size();
     const double n = static_cast<double>(replicates.size());
     for (size_t k = 0; k < seasons; ++k) {
@@ -57,6 +58,17 @@ Forecast summariseForecast(const std::vector<std::vector<ForecastSeason>>& repli
         y.nearWanted = near / n;
         y.extinct = extinct / n;
         f.years.push_back(y);
+    }
+    int below = 0;
+    double shot = 0;
+    for (const std::vector<ForecastSeason>& r : replicates) {
+        below += std::any_of(r.begin(), r.end(),
+                             [&](const ForecastSeason& s) { return s.extinct || s.winterDensity < floor; });
+        for (const ForecastSeason& s : r) shot += s.harvest;
+    }
+    if (!replicates.empty()) {
+        f.belowFloor = below / n;
+        f.meanHarvest = seasons > 0 ? shot / (n * static_cast<double>(seasons)) : 0;
     }
     return f;
 }

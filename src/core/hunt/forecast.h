@@ -40,12 +40,15 @@ struct Forecast {
     int replicates = 0;  // replicates run to the end (fewer than asked when cancelled)
     bool cancelled = false;
     double wantedDensity = 0;  // the wanted winter density the shares are measured against
+    double floor = 0;          // the winter density below which a future counts as having fallen too low
+    double belowFloor = 0;     // share of futures below the floor after any season (a shot-out stock is)
+    double meanHarvest = 0;    // moose shot per season, over every future and season
     std::vector<ForecastYear> years;
 };
 
 // Year-by-year summary of the replicates' seasons; every replicate holds the same number of seasons.
 Forecast summariseForecast(const std::vector<std::vector<ForecastSeason>>& replicates, double wantedDensity,
-                           int firstYear);
+                           int firstYear, double floor = 0);
 
 // The per-year table as Swedish-Excel CSV: ';', decimal comma, Windows-1252, CRLF.
 std::string forecastCsv(const Forecast& forecast);

@@ -111,6 +111,7 @@ SeasonPlan seasonTargets(SeasonState& app) {
     plan.quota = app.checked(C::chk_kvotering);
     app.Enc.CowRisk = app.pos(C::trk_korisk) * 0.01;
 
+    if (app.HeldPlan) holdHarvestPlan(app, *app.HeldPlan);
     TGoals& g = app.Goals;
     const double total = app.AreaKha * static_cast<double>(g.HarvestRate);
     const double adults = (1 - app.CalfPercent * 0.01) * total;

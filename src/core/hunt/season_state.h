@@ -2,11 +2,13 @@
 // table and its dialog exchange, the season's own results and biodata rows, and the hunting page's tables.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hunt/biodata.h"
 #include "hunt/goal_tables.h"
+#include "hunt/harvest_plan.h"
 #include "model/model_state.h"
 #include "util/grid.h"
 
@@ -32,6 +34,8 @@ struct SeasonState : ModelState {
     Grid Stringgrid5 = designStringgrid5();
     Grid StringGrid3 = designStringGrid3();
     Grid Tabell_utv = designTabell_utv();
+    // A forecast's plan: when set, every season's targets come from it instead of the goal table.
+    std::optional<HarvestPlan> HeldPlan;
 
     const SeasonDisplay* display = nullptr;
 };

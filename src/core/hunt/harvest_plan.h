@@ -1,0 +1,27 @@
+// A harvest plan held for every season: a yearly quota of animals and its split into calves, cows and bulls.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace vildo {
+
+struct SeasonState;
+
+struct HarvestPlan {
+    double quota = 0;       // animals shot per season
+    int calvesPercent = 0;  // of the quota
+    int cowsPercent = 0;    // of the quota; the bulls take the rest
+    int bullsPercent() const { return 100 - calvesPercent - cowsPercent; }
+};
+
+bool operator==(const HarvestPlan& a, const HarvestPlan& b);
+
+// Why the plan cannot be hunted, in Swedish, or nothing: a quota that is negative or not a number, or a split
+// whose parts are not 0..100 % summing to 100 %.
+std::optional<std::string> harvestPlanError(const HarvestPlan& plan);
+
+// Sets the season's targets to the plan: the harvest per 1000 ha, the calves' share and the bulls' share of the
+// adults, which the season's targets are computed from.
+void holdHarvestPlan(SeasonState& app, const HarvestPlan& plan);
+
+}  // namespace vildo
