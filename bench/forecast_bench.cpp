@@ -1,11 +1,13 @@
 // The forecast of a seed area after its estimate and historic replay: 500 futures of 5 seasons, on one
-// thread and on two, timed on the wall clock. Its results do not depend on the thread count.
+// thread and on two, timed on the wall clock; and the search for the quota that reaches a goal in 10 years on
+// 500 futures. Their results do not depend on the thread count.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "app/forecast.h"
+#include "app/harvest_plans.h"
 #include "app/full_calibration.h"
 #include "app/scheduler.h"
 #include "app/season_driver.h"
@@ -59,6 +61,33 @@ void BM_ForecastSeedArea(benchmark::State& state) {
     state.counters["winter_density_p50"] = median;
 }
 BENCHMARK(BM_ForecastSeedArea)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// A goal a tenth below today's winter stock: the search brackets it a few steps above today's quota.
+void BM_PlanSeedArea(benchmark::State& state) {
+    const vildo::Vildo& app = replayedSeedArea();
+    const vildo::PlanRequest request{.years = 10,
+                                     .replicates = 500,
+                                     .seed = 20260202u,
+                                     .threads = static_cast<int>(state.range(0)),
+                                     .goal = 0.9 * app.Winter.WinterDensity};
+    const vildo::HarvestPlan split = vildo::currentPlan(app);
+    vildo::QuotaSearch found;
+    for (auto _ : state) found = vildo::searchQuota(app, request, split.calvesPercent, split.cowsPercent);
+    state.counters["quota"] = found.nearest.plan ? found.nearest.plan->quota : -1;
+    state.counters["safe_quota"] = found.safe.plan ? found.safe.plan->quota : -1;
+    state.counters["forecasts"] = found.forecasts;
+}
+BENCHMARK(BM_PlanSeedArea)
     ->ArgName("threads")
     ->Arg(1)
     ->Arg(2)
