@@ -20,6 +20,7 @@
 #include "app/vildo.h"
 #include "qt/chart_view.h"
 #include "qt/grid_view.h"
+#include "qt/plan_dialog.h"
 #include "ui/forecast_chart.h"
 #include "util/format.h"
 
@@ -216,9 +217,20 @@ void ForecastDialog::showResult() {
                                " älgar per 1000 ha; kvoten nås när minst 95 % av avskjutningsmålet fälls."));
     note->setWordWrap(true);
     l->addWidget(note);
+    plans_ = new QPushButton(QString::fromUtf8("Jämför planer"));
+    connect(plans_, &QPushButton::clicked, this, [this] {
+        const ForecastRequest& r = job_.request;
+        auto* d = new PlanDialog(app_, *job_.state,
+                                 {.years = r.years, .replicates = r.replicates, .seed = r.seed, .threads = r.threads,
+                                  .goal = job_.result.wantedDensity},
+                                 this);
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        d->show();
+    });
     auto* closeButton = new QPushButton(QString::fromUtf8("Stäng"));
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout();
+    buttons->addWidget(plans_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
     l->addLayout(buttons);

@@ -60,6 +60,8 @@ public:
     // Null until the result shows.
     ChartView* chartView() const { return chartView_; }
     GridView* table() const { return table_; }
+    // "Jämför planer": the plans on the futures of this forecast's start, once the result shows.
+    QPushButton* plansButton() const { return plans_; }
     // Escape, the close box and closing stop the run as "Avbryt" does.
     void reject() override;
 
@@ -96,6 +98,7 @@ private:
     Grid grid_;
     ChartView* chartView_ = nullptr;
     GridView* table_ = nullptr;
+    QPushButton* plans_ = nullptr;
 };
 
 }  // namespace qt

@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <stdexcept>
 
@@ -17,6 +19,7 @@
 #include "app/vildo.h"
 #include "qt/forecast_dialog.h"
 #include "qt/main_window.h"
+#include "qt/plan_dialog.h"
 #include "qt/prompts_qt.h"
 
 namespace vildo {
@@ -41,6 +44,8 @@ const char* const kActionHelp =
     "  dismiss          stänger dialogen överst, som OK gör\n"
     "  forecast:N[,K]   Prognos för N år med K framtider (500), väntar tills resultatet visas\n"
     "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n"
+    "  plans:Q[:K:KO],...  öppnar Jämför planer i prognosen med planerna (kvot, kalvar %, kor %) och jämför\n"
+    "  plansearch       Sök avskjutning i Jämför planer, väntar på resultatet\n"
     "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n";
 
 namespace {
@@ -107,6 +112,23 @@ std::pair<int, int> forecastSize(const QString& arg, const QString& action) {
     const int years = number(nk[0], action), replicates = nk.size() == 2 ? number(nk[1], action) : 500;
     if (years < 1 || years > 20 || replicates < 1) fail("ogiltigt antal år eller framtider i " + action);
     return {years, replicates};
+}
+
+// The forecast's "Jämför planer", opened once.
+qt::PlanDialog* planDialog(MainWindow& w, const QString& action) {
+    qt::ForecastDialog* f = w.forecastDialog();
+    if (!f || !f->plansButton()) fail("ingen prognos visas: " + action);
+    if (auto* d = f->findChild<qt::PlanDialog*>()) return d;
+    f->plansButton()->click();
+    auto* d = f->findChild<qt::PlanDialog*>();
+    if (!d) fail("Jämför planer öppnades inte: " + action);
+    return d;
+}
+
+void waitFor(const qt::PlanDialog* d) {
+    QApplication::processEvents();
+    while (d->running()) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QApplication::processEvents();
 }
 
 // Clicks area item j of county item i of the area menu, as a user does.
@@ -193,6 +215,28 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         // The next long work's progress, a third of the way, saved as a screenshot.
         const QString file = arg;
         prompts.setLongWorkWatcher([&w, &prompts, file](QWidget* dialog) { saveScreenshot(w, prompts, file, dialog); });
+    } else if (verb == "plans") {
+        qt::PlanDialog* d = planDialog(w, action);
+        int k = 1;
+        for (const QString& plan : arg.split(',', Qt::SkipEmptyParts)) {
+            const QStringList parts = plan.split(':');
+            if (parts.size() != 1 && parts.size() != 3) fail("plans väntar Q eller Q:K:KO: " + action);
+            HarvestPlan p = currentPlan(app);
+            p.quota = number(parts[0], action);
+            if (parts.size() == 3) {
+                p.calvesPercent = number(parts[1], action);
+                p.cowsPercent = number(parts[2], action);
+            }
+            d->setPlan(k, "Plan " + std::to_string(k), p);
+            ++k;
+        }
+        d->compareButton()->click();
+        waitFor(d);
+    } else if (verb == "plansearch") {
+        qt::PlanDialog* d = planDialog(w, action);
+        d->plans()->selectRow(1);
+        d->searchButton()->click();
+        waitFor(d);
     } else if (verb == "dismiss") {
         prompts.dismissDialog();
     } else if (verb == "forecast" || verb == "forecastrun") {
@@ -241,6 +285,8 @@ bool saveScreenshot(MainWindow& window, qt::PromptsQt& prompts, const QString& f
     QPixmap shot = window.grab();
     // The forecast is opened last by a script: it lies above the messages before it.
     if (!dialog) dialog = window.forecastDialog();
+    if (dialog)
+        if (auto* plans = dialog->findChild<qt::PlanDialog*>(); plans && plans->isVisible()) dialog = plans;
     if (!dialog || !dialog->isVisible()) dialog = prompts.lastDialog();
     if (dialog && dialog->isVisible()) {
         // A dialog sits in the middle of the screen; over the window is where the user sees it.

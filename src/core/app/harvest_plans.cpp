@@ -23,22 +23,6 @@ ForecastRequest forecastRequest(const PlanRequest& r, const std::optional<Harves
             .floor = r.floor.value_or(0)};
 }
 
-PlanOutcome outcomeOf(const std::optional<HarvestPlan>& plan, Forecast f) {
-    PlanOutcome o;
-    o.plan = plan;
-    if (!f.years.empty()) {
-        o.medianWinter = f.years.back().winterDensity.p50;
-        o.nearGoal = f.years.back().nearWanted;
-        double filled = 0;
-        for (const ForecastYear& y : f.years) filled += y.quotaFilled;
-        o.quotaFilled = filled / static_cast<double>(f.years.size());
-    }
-    o.belowFloor = f.belowFloor;
-    o.meanHarvest = f.meanHarvest;
-    o.forecast = std::move(f);
-    return o;
-}
-
 // The adjacent whole numbers lo, lo + 1 between which h changes sign, given h(lo) >= 0 > h(hi). The next quota
 // tried interpolates h linearly; a step that leaves more than half the bracket on one side is followed by a halving,
 // so a flat or jumping h costs no more than bisection does.
@@ -132,7 +116,7 @@ std::vector<PlanOutcome> comparePlans(const Vildo& app, const PlanRequest& reque
             return !progress || progress((before + done) / total);
         });
         const bool cancelled = f.cancelled;
-        rows.push_back(outcomeOf(plans[k], std::move(f)));
+        rows.push_back(planOutcome(plans[k], std::move(f)));
         if (cancelled) break;
     }
     return rows;
@@ -167,7 +151,7 @@ QuotaSearch searchQuota(const Vildo& app, const PlanRequest& request, int calves
             s.cancelled = true;
             return nullptr;
         }
-        return &seen.emplace(quota, outcomeOf(plan, std::move(f))).first->second;
+        return &seen.emplace(quota, planOutcome(plan, std::move(f))).first->second;
     };
     auto measured = [&](auto measure) {
         return [&, measure](int64_t quota) -> std::optional<double> {

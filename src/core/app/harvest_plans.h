@@ -23,17 +23,6 @@ struct PlanRequest {
     double risk = 0.10;           // the largest share of futures the safe quota may let fall below the floor
 };
 
-// One plan's forecast and the figures the plans are compared on.
-struct PlanOutcome {
-    std::optional<HarvestPlan> plan;  // none: the goal table as it stands
-    Forecast forecast;
-    double medianWinter = 0;  // median winter density in year N
-    double nearGoal = 0;      // share within ±10 % of the goal in year N
-    double belowFloor = 0;    // share below the floor in any year
-    double meanHarvest = 0;   // moose shot per year
-    double quotaFilled = 0;   // share reaching the quota, averaged over the years
-};
-
 // Called from worker threads with the share of the work done (0..1); returning false cancels.
 using PlanProgress = std::function<bool(double done)>;
 

@@ -1,6 +1,7 @@
 #include "hunt/harvest_plan.h"
 
 #include <cmath>
+#include <utility>
 
 #include "hunt/season_state.h"
 #include "util/errors.h"
@@ -9,6 +10,22 @@ namespace vildo {
 
 bool operator==(const HarvestPlan& a, const HarvestPlan& b) {
     return a.quota == b.quota && a.calvesPercent == b.calvesPercent && a.cowsPercent == b.cowsPercent;
+}
+
+PlanOutcome planOutcome(const std::optional<HarvestPlan>& plan, Forecast f) {
+    PlanOutcome o;
+    o.plan = plan;
+    if (!f.years.empty()) {
+        o.medianWinter = f.years.back().winterDensity.p50;
+        o.nearGoal = f.years.back().nearWanted;
+        double filled = 0;
+        for (const ForecastYear& y : f.years) filled += y.quotaFilled;
+        o.quotaFilled = filled / static_cast<double>(f.years.size());
+    }
+    o.belowFloor = f.belowFloor;
+    o.meanHarvest = f.meanHarvest;
+    o.forecast = std::move(f);
+    return o;
 }
 
 std::optional<std::string> harvestPlanError(const HarvestPlan& plan) {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "hunt/forecast.h"
+
 namespace vildo {
 
 struct SeasonState;
@@ -15,6 +17,19 @@ struct HarvestPlan {
 };
 
 bool operator==(const HarvestPlan& a, const HarvestPlan& b);
+
+// One plan's forecast and the figures plans are compared on.
+struct PlanOutcome {
+    std::optional<HarvestPlan> plan;  // none: the goal table as it stands
+    Forecast forecast;
+    double medianWinter = 0;  // median winter density in the forecast's last year
+    double nearGoal = 0;      // share within ±10 % of the goal in that year
+    double belowFloor = 0;    // share below the floor in any year
+    double meanHarvest = 0;   // moose shot per year
+    double quotaFilled = 0;   // share reaching the quota, averaged over the years
+};
+
+PlanOutcome planOutcome(const std::optional<HarvestPlan>& plan, Forecast forecast);
 
 // Why the plan cannot be hunted, in Swedish, or nothing: a quota that is negative or not a number, or a split
 // whose parts are not 0..100 % summing to 100 %.

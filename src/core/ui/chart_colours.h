@@ -20,5 +20,6 @@ constexpr uint32_t kSpringGreen = 0x00FA9A;
 constexpr uint32_t kGold = 0xFFD700;
 constexpr uint32_t kOrange = 0xFFA500;
 constexpr uint32_t kChocolate = 0xD2691E;
+constexpr uint32_t kOrchid = 0xDA70D6;
 
 }  // namespace vildo
