@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/forecast_chart.h"
+#include "ui/plan_chart.h"
 
 namespace vildo {
 namespace {
@@ -148,6 +149,35 @@ TEST(ForecastTable, SeasonNumbersWithoutCalendarYears) {
     const Grid g = forecastTable(threeYears(0));
     EXPECT_EQ(g.cell(0, 1), "1");
     EXPECT_EQ(g.cell(0, 3), "3");
+}
+
+// Each plan its band and median in its own colour after the shared history; a row a plan in the table.
+TEST(PlansChart, EachPlanItsBandAndMedianAndItsRow) {
+    PlanOutcome today = planOutcome(std::nullopt, threeYears(2026));
+    Forecast more = threeYears(2026);
+    for (ForecastYear& y : more.years) y.winterDensity = {4, 5, 6};
+    more.belowFloor = 0.25;
+    more.meanHarvest = 512.4;
+    PlanOutcome held = planOutcome(HarvestPlan{512, 30, 40}, more);
+    const Chart c = plansChart(mainChart(), {{"Som nu", &today}, {"Plan 1", &held}});
+    ASSERT_EQ(c.series.size(), 6u);
+    EXPECT_EQ(c.series[kForecastHistory].title, "Vinterstam");
+    EXPECT_EQ(c.series[2].kind, SeriesKind::Band);
+    EXPECT_EQ(c.series[3].title, "Som nu");
+    EXPECT_EQ(c.series[5].title, "Plan 1");
+    EXPECT_NE(c.series[3].colour, c.series[5].colour);
+    EXPECT_EQ(c.series[4].colour, c.series[5].colour);
+    EXPECT_EQ(ys(c.series[5]), (std::vector<double>{9, 5, 5, 5}));  // opens from the last winter density
+
+    const Grid g = plansTable({{"Som nu", &today}, {"Plan 1", &held}}, 3);
+    ASSERT_EQ(g.rowCount, 3);
+    EXPECT_EQ(g.cell(3, 0), "Median år 3");
+    EXPECT_EQ(g.cell(1, 1), "måltabellen");
+    EXPECT_EQ(g.cell(1, 2), "512");
+    EXPECT_EQ(g.cell(2, 2), "30/40/30");
+    EXPECT_EQ(g.cell(3, 2), "5,0");
+    EXPECT_EQ(g.cell(5, 2), "25 %");
+    EXPECT_EQ(g.cell(6, 2), "512");
 }
 
 }  // namespace
