@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "calibration/estimate_interval.h"
+#include "util/format.h"
 
 namespace vildo {
 namespace {
@@ -84,17 +85,46 @@ TEST(EstimateInterval, PerturbedStartsStayWithinTheControlsAndSpreadAroundTheBes
     EXPECT_GT(above, 60);
 }
 
-TEST(EstimateInterval, TheIntervalIsTheTenthToTheNinetiethPercentileOfTheMembers) {
+// The members' own percentiles, then widened about their median in log density.
+TEST(EstimateInterval, TheIntervalIsTheMembersTenthToNinetiethPercentileWidened) {
     std::vector<MemberEstimate> members;
     for (int i = 10; i >= 0; --i) members.push_back({static_cast<double>(i), 2.0 * i});
     const EstimateInterval e = summariseMembers(members);
     EXPECT_EQ(e.members, 11);
-    EXPECT_DOUBLE_EQ(e.winterLow, 1);
-    EXPECT_DOUBLE_EQ(e.winterHigh, 9);
+    EXPECT_DOUBLE_EQ(e.membersLow, 1);
+    EXPECT_DOUBLE_EQ(e.membersHigh, 9);
     EXPECT_DOUBLE_EQ(e.median, 5);
-    EXPECT_DOUBLE_EQ(e.summerLow, 2);
-    EXPECT_DOUBLE_EQ(e.summerHigh, 18);
-    EXPECT_EQ(intervalLine(e), "Med 80 % sannolikhet mellan 1,0 och 9,0 per 1000 hektar efter jakt.");
+    const double k = kIntervalWidening;
+    EXPECT_DOUBLE_EQ(e.winterLow, 5 * std::pow(0.2, k));
+    EXPECT_DOUBLE_EQ(e.winterHigh, 5 * std::pow(1.8, k));
+    EXPECT_DOUBLE_EQ(e.summerLow, 10 * std::pow(0.2, k));
+    EXPECT_DOUBLE_EQ(e.summerHigh, 10 * std::pow(1.8, k));
+    EXPECT_LT(e.winterLow, e.membersLow);
+    EXPECT_GT(e.winterHigh, e.membersHigh);
+    EXPECT_EQ(intervalLine(e), "Med 80 % sannolikhet mellan " + fix(e.winterLow, 15, 1) + " och " +
+                                   fix(e.winterHigh, 15, 1) + " per 1000 hektar efter jakt.");
+    // A shot-out member stays at 0; the median stays where it is.
+    EXPECT_EQ(widenedDensity(0, 5), 0);
+    EXPECT_DOUBLE_EQ(widenedDensity(5, 5), 5);
+}
+
+// A member's stock moves to its widened density, every age class alike; a shot-out one stays empty.
+TEST(EstimateInterval, AMembersStockIsScaledToItsWidenedDensity) {
+    MemberStock s;
+    s.Winter.WinterDensity = 4;
+    s.Winter.WinterStock = 400;
+    s.Pop.FemWinter[3] = 30;
+    s.Pop.MaleWinter[0] = 12;
+    const MemberStock w = widenedStock(s, 5);
+    const double f = widenedDensity(4, 5) / 4;
+    EXPECT_LT(f, 1);
+    EXPECT_DOUBLE_EQ(w.Winter.WinterDensity, widenedDensity(4, 5));
+    EXPECT_DOUBLE_EQ(w.Winter.WinterStock, 400 * f);
+    EXPECT_DOUBLE_EQ(w.Pop.FemWinter[3], 30 * f);
+    EXPECT_DOUBLE_EQ(w.Pop.MaleWinter[0], 12 * f);
+    MemberStock out = s;
+    out.shotOut = true;
+    EXPECT_EQ(widenedStock(out, 5).Winter.WinterStock, 400);
 }
 
 TEST(EstimateInterval, TheVerdictSaysWhenTheEstimateIsUncertain) {
@@ -106,14 +136,14 @@ TEST(EstimateInterval, TheVerdictSaysWhenTheEstimateIsUncertain) {
         {"inside and narrow", 9, 11, 10, nullptr},
         {"exactly ±50 %", 5, 15, 10, nullptr},
         {"wider than ±50 %", 4.9, 15, 10, "bredare än ±50 %"},
-        {"the best run below the members", 10.5, 12, 10, "utanför intervallet"},
-        {"the best run above the members", 8, 9.9, 10, "utanför intervallet"},
+        {"the best run below the members", 10.5, 12, 10, "utanför de mittersta 80 %"},
+        {"the best run above the members", 8, 9.9, 10, "utanför de mittersta 80 %"},
     };
     for (const Case& c : cases) {
         EstimateInterval e;
         e.members = 40;
-        e.winterLow = c.low;
-        e.winterHigh = c.high;
+        e.winterLow = e.membersLow = c.low;
+        e.winterHigh = e.membersHigh = c.high;
         const std::string note = uncertaintyNote(e, c.estimate);
         if (!c.says)
             EXPECT_EQ(note, "") << c.what;

@@ -119,6 +119,7 @@ void printJson(const Vildo& a, const Result& r) {
         j.key("WinterDensityLow").value(e.winterLow).key("WinterDensityHigh").value(e.winterHigh);
         j.key("SummerDensityLow").value(e.summerLow).key("SummerDensityHigh").value(e.summerHigh);
         j.key("Median").value(e.median).key("SummerMedian").value(e.summerMedian);
+        j.key("MembersWinterLow").value(e.membersLow).key("MembersWinterHigh").value(e.membersHigh);
         j.key("Members").value(e.members);
         j.endObject();
     }

@@ -68,7 +68,7 @@ std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t
         none.harvest = 0;
         return std::vector<ForecastSeason>(static_cast<size_t>(years), none);
     }
-    if (stock) putStock(app, *stock);
+    if (stock) putStock(app, widenedStock(*stock, start.Ensemble->interval.median));
     app.seasonObserver = [&](const Vildo& a) {
         if (seasons.size() < static_cast<size_t>(years)) seasons.push_back(seasonOf(a));
     };

@@ -23,6 +23,7 @@ struct EstimateInterval {
     double level = 0.8;  // the 10th to the 90th percentile
     double winterLow = 0, winterHigh = 0, summerLow = 0, summerHigh = 0;
     double median = 0, summerMedian = 0;  // of the members' winter and summer densities
+    double membersLow = 0, membersHigh = 0;  // the members' own 10th and 90th winter percentiles, not widened
     int members = 0;
 };
 

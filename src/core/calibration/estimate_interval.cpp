@@ -97,13 +97,35 @@ EstimateInterval summariseMembers(const std::vector<MemberEstimate>& members) {
         summer.push_back(m.summerDensity);
     }
     const Spread w = spreadOf(winter), s = spreadOf(summer);
-    e.winterLow = w.p10;
-    e.winterHigh = w.p90;
+    e.membersLow = w.p10;
+    e.membersHigh = w.p90;
+    e.winterLow = widenedDensity(w.p10, w.p50);
+    e.winterHigh = widenedDensity(w.p90, w.p50);
     e.median = w.p50;
-    e.summerLow = s.p10;
-    e.summerHigh = s.p90;
+    e.summerLow = widenedDensity(s.p10, s.p50);
+    e.summerHigh = widenedDensity(s.p90, s.p50);
     e.summerMedian = s.p50;
     return e;
+}
+
+double widenedDensity(double density, double median) {
+    if (!(median > 0) || !(density > 0)) return density;
+    return median * std::pow(density / median, kIntervalWidening);
+}
+
+MemberStock widenedStock(const MemberStock& stock, double median) {
+    MemberStock s = stock;
+    const double d = stock.Winter.WinterDensity;
+    if (stock.shotOut || !(d > 0)) return s;
+    const double f = widenedDensity(d, median) / d;
+    for (int a = 0; a < kAges; ++a) {
+        s.Pop.FemWinter[a] *= f;
+        s.Pop.MaleWinter[a] *= f;
+    }
+    TWinterTotals& w = s.Winter;
+    for (double* v : {&w.WinterBulls, &w.WinterCows, &w.WinterCalves, &w.WinterAdults, &w.WinterStock, &w.WinterDensity})
+        *v *= f;
+    return s;
 }
 
 std::string intervalLine(const EstimateInterval& interval) {
@@ -113,8 +135,8 @@ std::string intervalLine(const EstimateInterval& interval) {
 
 std::string uncertaintyNote(const EstimateInterval& interval, double estimate) {
     if (interval.members == 0) return "";
-    if (estimate < interval.winterLow || estimate > interval.winterHigh)
-        return "Skattningen är osäker: den bäst passande körningen ligger utanför intervallet, så observationerna "
+    if (estimate < interval.membersLow || estimate > interval.membersHigh)
+        return "Skattningen är osäker: den bäst passande körningen ligger utanför de mittersta 80 % av omräkningarna, så observationerna "
                "kan förklaras av en annan stam än den som visas.";
     if (interval.winterHigh - interval.winterLow > 2 * kWideShare * estimate)
         return "Skattningen är osäker: intervallet är bredare än ±50 % av skattningen, eftersom observationerna "
