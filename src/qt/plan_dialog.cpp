@@ -145,7 +145,7 @@ PlanDialog::PlanDialog(Vildo& app, const Vildo& start, const PlanRequest& defaul
     cancel_ = new QPushButton("Avbryt");
     cancel_->setEnabled(false);
     connect(cancel_, &QPushButton::clicked, this, [this] {
-        job_.cancel.store(true);
+        worker_.cancel();
         cancel_->setEnabled(false);
     });
     run->addWidget(progress_, 1);
@@ -180,8 +180,7 @@ void PlanDialog::reject() {
 }
 
 void PlanDialog::endRun() {
-    job_.cancel.store(true);
-    if (worker_.joinable()) worker_.join();
+    worker_.stop();
     poll_->stop();
 }
 
@@ -285,32 +284,16 @@ void PlanDialog::startSearch() {
 }
 
 void PlanDialog::start(std::function<void(Job&, const PlanProgress&)> work) {
-    if (worker_.joinable()) return;
+    if (worker_.running()) return;
     job_.request = request();
     job_.state = std::make_unique<Vildo>(*start_);
-    job_.permille = 0;
-    job_.cancel = false;
-    job_.finished = false;
     job_.rows.clear();
     job_.found = {};
-    job_.error = nullptr;
     setInputsEnabled(false);
     progress_->setValue(0);
     notes_->setText(QString::fromUtf8(searching_ ? "Söker avskjutning …" : "Planerna beräknas …"));
-    worker_ = std::thread([this, work = std::move(work)] {
-        try {
-            work(job_, [this](double done) {
-                // Workers report in any order: keep the furthest.
-                const int p = static_cast<int>(1000 * std::clamp(done, 0.0, 1.0));
-                int seen = job_.permille.load();
-                while (p > seen && !job_.permille.compare_exchange_weak(seen, p)) {
-                }
-                return !job_.cancel.load();
-            });
-        } catch (...) {
-            job_.error = std::current_exception();
-        }
-        job_.finished.store(true);
+    worker_.start([this, work = std::move(work)] {
+        work(job_, [this](double done) { return worker_.report(static_cast<int>(1000 * std::clamp(done, 0.0, 1.0))); });
     });
     poll_->start(kPollMs);
 }
@@ -322,23 +305,16 @@ void PlanDialog::setInputsEnabled(bool on) {
 }
 
 void PlanDialog::poll() {
-    progress_->setValue(job_.permille.load());
-    if (!job_.finished.load()) return;
+    progress_->setValue(worker_.done());
+    if (!worker_.finished()) return;
     worker_.join();
     poll_->stop();
     setInputsEnabled(true);
-    if (job_.error) {
-        std::string what = "Okänt fel";
-        try {
-            std::rethrow_exception(job_.error);
-        } catch (const std::exception& e) {
-            what = e.what();
-        } catch (...) {
-        }
+    if (const std::string what = worker_.error(); !what.empty()) {
         notes_->setText(qs("Planerna kunde inte beräknas: " + what));
         return;
     }
-    if (job_.cancel.load()) {
+    if (worker_.cancelled()) {
         notes_->setText(QString::fromUtf8("Avbrutet."));
         return;
     }

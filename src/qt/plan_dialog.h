@@ -3,15 +3,13 @@
 // bar and "Avbryt".
 #pragma once
 #include <QDialog>
-#include <atomic>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/harvest_plans.h"
+#include "qt/worker_thread.h"
 #include "ui/charts.h"
 #include "util/grid.h"
 
@@ -47,7 +45,7 @@ public:
     QPushButton* searchButton() const { return search_; }
     QPushButton* cancelButton() const { return cancel_; }
     QProgressBar* progressBar() const { return progress_; }
-    bool running() const { return worker_.joinable(); }
+    bool running() const { return worker_.running(); }
     // Null until a result shows.
     ChartView* chartView() const { return chartView_; }
     GridView* table() const { return table_; }
@@ -61,17 +59,14 @@ public:
     void reject() override;
 
 private:
+    // The worker's share: written by it, read on the GUI thread once it has finished.
     struct Job {
         std::unique_ptr<Vildo> state;
         PlanRequest request;
         std::vector<std::optional<HarvestPlan>> plans;  // to compare
         std::optional<HarvestPlan> split;               // to search in
-        std::atomic<int> permille{0};
-        std::atomic<bool> cancel{false};
-        std::atomic<bool> finished{false};
         std::vector<PlanOutcome> rows;
         QuotaSearch found;
-        std::exception_ptr error;
     };
 
     PlanRequest request() const;
@@ -89,7 +84,7 @@ private:
     Vildo& app_;
     std::unique_ptr<Vildo> start_;
     Job job_;
-    std::thread worker_;
+    WorkerThread worker_;
     bool searching_ = false;
     QTimer* poll_;
     QTableWidget* plans_;
