@@ -1,6 +1,7 @@
 // vildo: the desktop program. Also renders its window to a PNG without a screen, for checks and documents.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -16,13 +17,16 @@
 #include "qt/busy_service.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
+#include "util/version.h"
 #include "window_script.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Användning: vildo [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]] [--measure [--area I,J]]\n"
+    "Användning: vildo [FIL] [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]]\n"
+    "                  [--measure [--area I,J]] [--version]\n"
     "\n"
+    "  FIL                en områdesfil (.omr) eller ett scenario (.scn) som öppnas när programmet har startat\n"
     "  --service URL      datatjänstens adress (annars VILDO_SERVICE_URL, annars startas en inbyggd\n"
     "                     datatjänst på en ledig port med databasen i programmets mapp)\n"
     "  --offscreen        kör utan skärm\n"
@@ -31,9 +35,11 @@ constexpr const char* kUsage =
     "  --measure          mäter starttid och tiden från ett reglagedrag till stabilt, ommålat fönster\n"
     "  --area I,J         med --measure: också tiden från att område J i länsmenyns post I läses in till\n"
     "                     slutsatsen om älgstammen\n"
+    "  --version          skriver programmets version\n"
     "\n";
 
 struct Options {
+    QString file;
     std::string service;
     QString screenshot;
     QString after;
@@ -66,6 +72,8 @@ Options parse(int argc, char** argv) {
             o.measure = true;
         else if (a == "--area")
             o.area = QString::fromStdString(value());
+        else if (a.rfind("-", 0) != 0 && o.file.isEmpty())
+            o.file = QString::fromLocal8Bit(argv[i]);
         else
             throw UsageError("okänt argument: " + a);
     }
@@ -95,6 +103,9 @@ int main(int argc, char** argv) {
         for (int i = 1; i < argc; ++i)
             if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
                 std::cout << kUsage << vildo::kActionHelp;
+                return 0;
+            } else if (std::string(argv[i]) == "--version") {
+                std::cout << "vildo " << vildo::kPackageVersion << '\n';
                 return 0;
             }
         o = parse(argc, argv);
@@ -136,7 +147,9 @@ int main(int argc, char** argv) {
     qint64 firstPaintMs = -1;
     QObject::connect(&window, &vildo::qt::MainWindow::firstPainted, &window,
                      [&] { firstPaintMs = sinceStart.elapsed(); });
+    if (!scripted) window.rememberSettings();
     window.show();
+    if (!o.file.isEmpty()) window.openWorkFile(QFileInfo(o.file).absoluteFilePath());
     if (!scripted) return qapp.exec();
 
     // Without a user: let the start-up finish, run the actions, then picture or time the window.
