@@ -18,6 +18,7 @@
 #include "app/start_year.h"
 #include "app/vildo.h"
 #include "area/area_file.h"
+#include "area/county_table.h"
 #include "hunt/exports.h"
 #include "model/parameters.h"
 #include "qt/forecast_dialog.h"
@@ -96,6 +97,13 @@ void MainWindow::buildAreaMenu() {
             area.replace("&", "&&");  // shown as written, not as a mnemonic
             sub->addAction(area, this, [this, i, j] { loadArea(static_cast<int>(i), static_cast<int>(j)); });
         }
+    }
+    if (app_.AreaNamesFailed) {
+        QAction* retry = areaMenu_->addAction(QString::fromUtf8("Försök igen"), this, [this] {
+            run([this] { FetchAreaNames(app_); });
+            buildAreaMenu();
+        });
+        retry->setObjectName("ForsokIgen");
     }
 }
 

@@ -58,6 +58,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.estimate = false;
         } else if (a == "--service") {
             o.service = optionValue(args, i);
+        } else if (a == "--db") {
+            o.db = optionValue(args, i);
         } else if (a == "--seed") {
             o.seed = seedOption(args, i);
         } else if (a == "--set") {

@@ -15,6 +15,7 @@
 #include "embedded_service.h"
 #include "qt/application.h"
 #include "qt/busy_service.h"
+#include "qt/dark_style.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
 #include "util/version.h"
@@ -167,13 +168,16 @@ int main(int argc, char** argv) {
     }
     if (o.measure) {
         const QList<double> moves = vildo::measureSliderMoves(window, 21);
+        const QLocale sv = vildo::qt::swedishLocale();
+        auto ms = [&](double v, int decimals) { return sv.toString(v, 'f', decimals).toStdString(); };
         std::printf("Start till första målade fönster: %lld ms\n", static_cast<long long>(firstPaintMs));
-        std::printf("Reglagedrag till stabilt, ommålat fönster: median %.1f ms, min %.1f ms, max %.1f ms (%lld drag)\n",
-                    median(moves), *std::min_element(moves.begin(), moves.end()),
-                    *std::max_element(moves.begin(), moves.end()), static_cast<long long>(moves.size()));
+        std::printf("Reglagedrag till stabilt, ommålat fönster: median %s ms, min %s ms, max %s ms (%lld drag)\n",
+                    ms(median(moves), 1).c_str(), ms(*std::min_element(moves.begin(), moves.end()), 1).c_str(),
+                    ms(*std::max_element(moves.begin(), moves.end()), 1).c_str(), static_cast<long long>(moves.size()));
         if (!o.area.isEmpty()) {
             try {
-                std::printf("Område till slutsats: %.0f ms\n", vildo::measureAreaToVerdict(window, o.area));
+                std::printf("Område till slutsats: %s ms\n",
+                            ms(vildo::measureAreaToVerdict(window, o.area), 0).c_str());
             } catch (const std::exception& e) {
                 std::cerr << "vildo: " << e.what() << '\n';
                 return 2;
