@@ -1,7 +1,13 @@
 #include "qt/chart_view.h"
 
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarLegendMarker>
@@ -921,6 +927,40 @@ void ChartView::drawErrorBars(QPainter& p) {
         p.drawLine(QPointF(c.x(), c.y() - h), QPointF(c.x(), c.y() + h));
         p.drawLine(QPointF(c.x() - w, c.y() + h), QPointF(c.x() + w, c.y() + h));
     }
+}
+
+bool ChartView::saveImage(const QString& file) {
+    if (file.endsWith(".svg", Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setFileName(file);
+        svg.setSize(size());
+        svg.setViewBox(rect());
+        svg.setTitle(chart()->title());
+        QPainter p;
+        if (!p.begin(&svg)) return false;
+        render(&p);
+        return p.end();
+    }
+    return grab().save(file, "PNG");
+}
+
+void ChartView::askSaveImage() {
+    QString filter;
+    QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8("Spara diagram som bild"), QString(),
+                                                QString::fromUtf8("PNG-bild (*.png);;SVG-bild (*.svg)"), &filter);
+    if (file.isEmpty()) return;
+    if (QFileInfo(file).suffix().isEmpty()) file += filter.startsWith("SVG") ? ".svg" : ".png";
+    if (!saveImage(file))
+        QMessageBox::warning(this, "Vildo", QString::fromUtf8("Diagrammet kunde inte sparas som %1.").arg(file));
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event) {
+    // The right button edits the predator chart, and the bars of the expert charts: there the menu needs Shift.
+    const bool rightEdits = number_ == 10 || ((number_ == 4 || number_ == 6) && data().enabled);
+    if (event->reason() == QContextMenuEvent::Mouse && rightEdits && !(event->modifiers() & Qt::ShiftModifier)) return;
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8("Spara diagram som bild…"), this, &ChartView::askSaveImage);
+    menu.exec(event->globalPos());
 }
 
 }  // namespace vildo::qt

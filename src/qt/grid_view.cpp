@@ -1,9 +1,12 @@
 #include "qt/grid_view.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 
 #include "qt/dark_style.h"
@@ -171,6 +174,29 @@ bool GridView::beginEdit(int col, int row) {
 QWidget* GridView::editor() const {
     if (editRow_ < 0 || editCol_ < 0) return nullptr;
     return indexWidget(model()->index(editRow_, editCol_));
+}
+
+QString GridView::copyText() const {
+    // A number another program wrote with a point is given the comma the rest of the table uses.
+    static const QRegularExpression pointNumber(R"(^(-?\d+)\.(\d+)$)");
+    const bool one = grid_.selCol >= 0 && grid_.selRow >= 0;
+    QStringList rows;
+    for (int r = one ? grid_.selRow : 0; r <= (one ? grid_.selRow : grid_.rowCount - 1); ++r) {
+        QStringList cells;
+        for (int c = one ? grid_.selCol : 0; c <= (one ? grid_.selCol : grid_.colCount - 1); ++c)
+            cells << QString::fromStdString(grid_.cell(c, r)).trimmed().replace(pointNumber, "\\1,\\2");
+        rows << cells.join('\t');
+    }
+    return rows.join('\n') + '\n';
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void GridView::cellPressed(int row, int col) {

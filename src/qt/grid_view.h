@@ -39,11 +39,16 @@ public:
     // The resize rule of this grid: column widths and row heights from its size.
     void setSizeRule(std::function<void(GridView&)> rule) { sizeRule_ = std::move(rule); }
 
+    // What Ctrl+C puts on the clipboard: the highlighted cell, or the whole table when none is; tab-separated
+    // rows, numbers with decimal commas.
+    QString copyText() const;
+
     // The widths the size rule gave, before the texts were fitted.
     const std::vector<int>& ruleWidths() const { return ruleWidths_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -1,0 +1,51 @@
+// Numbers you can take away from the window: Ctrl+C on a table, a chart saved as an image.
+#include <QClipboard>
+#include <QImage>
+#include <QtTest>
+
+#include "qt/chart_view.h"
+#include "qt/grid_view.h"
+#include "qt_tests.h"
+
+namespace vildo::qt::test {
+
+class TakeAwayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ctrlCCopiesTheTableOrItsHighlightedCellAsTabSeparatedText() {
+        Grid g(3, 2);
+        g.cell(0, 0) = "År";
+        g.cell(1, 0) = "Vinterstam";
+        g.cell(2, 0) = "Andel";
+        g.cell(0, 1) = "2025";
+        g.cell(1, 1) = " 12 345 ";
+        g.cell(2, 1) = "0.85";  // a point from elsewhere becomes the table's comma
+        g.clearSelection();
+        GridView view(g, {});
+        QTest::keySequence(&view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("År\tVinterstam\tAndel\n2025\t12 345\t0,85\n"));
+        g.selCol = 1;
+        g.selRow = 1;
+        QTest::keySequence(&view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("12 345\n"));
+    }
+
+    void aChartSavesAsPngOrSvg() {
+        WindowFixture f;
+        ChartView* chart = f.window->chart(5);
+        const QString png = f.dir.filePath("diagram.png"), svg = f.dir.filePath("diagram.svg");
+        QVERIFY(chart->saveImage(png));
+        QCOMPARE(QImage(png).size(), chart->size());
+        QVERIFY(chart->saveImage(svg));
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("<svg"));
+        QVERIFY(!chart->saveImage(f.dir.filePath("saknas/diagram.png")));
+    }
+};
+
+static Register takeAway([] { return new TakeAwayTest; });
+
+}  // namespace vildo::qt::test
+
+#include "takeaway_test.moc"
