@@ -17,12 +17,21 @@ execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE listing RESULT_VARIA
 foreach(path ./usr/bin/vildo ./usr/bin/vildo-cli ./usr/bin/vildo-dataservice
              ./usr/share/applications/vildo.desktop ./usr/share/icons/hicolor/scalable/apps/vildo.svg
              ./usr/share/doc/vildo/README.md ./usr/share/doc/vildo/hjalp.txt
-             ./usr/share/vildo/data/README.md ./usr/share/vildo/data/areas/01_01.csv)
+             ./usr/share/vildo/data/README.md ./usr/share/vildo/data/areas/01_01.csv
+             ./usr/share/man/man1/vildo.1.gz ./usr/share/man/man1/vildo-cli.1.gz
+             ./usr/share/man/man1/vildo-dataservice.1.gz ./usr/share/doc/vildo/copyright
+             ./usr/share/doc/vildo/changelog.Debian.gz ./usr/share/mime/packages/vildo.xml)
   string(FIND "${listing}" " ${path}\n" at)
   if(at EQUAL -1)
     string(APPEND failures "\nthe package lacks ${path}")
   endif()
 endforeach()
+
+# The synthetic areas' answer key is for the tests only.
+string(FIND "${listing}" "/data/truth" truth)
+if(NOT truth EQUAL -1)
+  string(APPEND failures "\nthe package holds data/truth")
+endif()
 
 # The runtime libraries come from dpkg-shlibdeps: the C library, the C++ runtime, Qt and SQLite at least.
 foreach(field Package Maintainer Description Depends)
@@ -32,7 +41,7 @@ foreach(field Package Maintainer Description Depends)
   endif()
   set(${field} "${value}")
 endforeach()
-foreach(library libc6 libstdc\\+\\+6 libqt6widgets6 libsqlite3-0)
+foreach(library libc6 libstdc\\+\\+6 libqt6widgets6 libsqlite3-0 qt6-translations-l10n)
   if(NOT Depends MATCHES "(^|, )${library}")
     string(APPEND failures "\nDepends lacks ${library}: ${Depends}")
   endif()
