@@ -542,7 +542,9 @@ void ChartView::applyAxis(QValueAxis* axis, const Axis& a, double dataMin, doubl
     if (axis->labelFormat() != format) axis->setLabelFormat(format);
     const QString title = text(a.title);
     if (axis->titleText() != title) axis->setTitleText(title);
-    axis->setTitleVisible(!title.isEmpty());
+    // A low chart gives the titles' room to its plot.
+    constexpr int kAxisTitleMinHeight = 240;
+    axis->setTitleVisible(!title.isEmpty() && height() >= kAxisTitleMinHeight);
     if (axis->isVisible() != a.visible) axis->setVisible(a.visible);
 }
 

@@ -248,7 +248,6 @@ void MainWindow::refresh() {
     if (app_.WorkingFront && (frame || !fast)) working_->update();
     if (app_.fonts.windowPx != coreFontPx_) {
         coreFontPx_ = app_.fonts.windowPx;
-        fontPx_ = coreFontPx_;
         applyFonts();
     }
     if (app_.hourglass != hourglass_) {
@@ -301,18 +300,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit ended();
 }
 
+// The window font follows the window's size (through the goal table's cells), and the core's size until the
+// table is laid out; "Stor text" enlarges the former by a fifth, so it grows with the window and survives every
+// resize.
+// The charts' texts grow with it in large windows.
 void MainWindow::applyFonts() {
+    const int base = cellFontPx_ > 0 ? cellFontPx_ : app_.fonts.windowPx;
+    const bool large = app_.checked(C::Stortext1);
+    fontPx_ = std::clamp(large && cellFontPx_ > 0 ? base * 6 / 5 : base, 11, 24);
     QFont f = font();
-    f.setPixelSize(std::clamp(fontPx_, 11, 18));
+    f.setPixelSize(fontPx_);
     setFont(f);
+    // Small windows keep the charts' own large sizes: their plots have no room to give.
+    const double scale = large ? std::max(1.0, fontPx_ / 16.0) : 1.0;
+    auto scaled = [scale](int px) { return static_cast<int>(px * scale + 0.5); };
     for (ChartView* c : charts_) {
         if (!c) continue;
         if (c->number() == 5)
-            c->setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+            c->setFontSizes(scaled(app_.fonts.chart5AxisPx), scaled(app_.fonts.chart5LegendPx));
         else if (c->number() == 8)
-            c->setFontSizes(app_.fonts.chart8AxisPx, app_.fonts.chart8LegendPx);
+            c->setFontSizes(scaled(app_.fonts.chart8AxisPx), scaled(app_.fonts.chart8LegendPx));
         else
-            c->setFontSizes(12, 12);
+            c->setFontSizes(scaled(12), scaled(12));
     }
 }
 
@@ -332,8 +341,8 @@ void MainWindow::applySizes() {
     if (GridView* goals = grid(app_.Stringgrid5); goals && goals->rowHeight(0) > 8) {
         const int cell = goals->rowHeight(0) / 2 + 1;
         const int px = std::clamp(cell * 5 / 6, 11, 16);
-        if (px != fontPx_) {
-            fontPx_ = px;
+        if (px != cellFontPx_) {
+            cellFontPx_ = px;
             applyFonts();
         }
     }

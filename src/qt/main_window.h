@@ -152,6 +152,7 @@ private:
     bool hourglass_ = false;
     bool ending_ = false;
     int fontPx_ = 0;      // the window font's pixel size now
+    int cellFontPx_ = 0;  // the size the goal table's cells give, before "Stor text"
     int coreFontPx_ = 0;  // the large-text setting last applied
     const QEvent* lastKey_ = nullptr;
     QObject* lastKeyTarget_ = nullptr;
