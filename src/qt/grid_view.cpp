@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "qt/dark_style.h"
 #include "ui/grid_layout.h"
@@ -118,7 +120,24 @@ void GridView::refresh() {
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
     if (isHidden() == grid_.visible) setVisible(grid_.visible);
-    if (changed) fitTexts();
+    if (changed) {
+        fitTexts();
+        showCurrentColumn();
+    }
+}
+
+void GridView::showCurrentColumn() {
+    // The highlighted cell's column, else the last one with a heading: a year table's current year.
+    int col = grid_.selCol;
+    for (int c = grid_.colCount - 1; col < 0 && c >= 0; --c)
+        if (!grid_.cell(c, 0).empty()) col = c;
+    if (col < 0 || col >= columnCount()) return;
+    QScrollBar* bar = horizontalScrollBar();
+    const int x = columnViewportPosition(col), w = columnWidth(col), room = viewport()->width();
+    if (x < 0)
+        bar->setValue(bar->value() + x);
+    else if (x + w > room)
+        bar->setValue(bar->value() + x + w - room);
 }
 
 void GridView::fitTexts() {
@@ -212,6 +231,8 @@ void GridView::resizeEvent(QResizeEvent* event) {
         for (int c = 0; c < columnCount(); ++c) ruleWidths_.push_back(columnWidth(c));
     }
     fitTexts();
+    // Once the scroll bar knows the new room.
+    QTimer::singleShot(0, this, &GridView::showCurrentColumn);
 }
 
 void GridView::changeEvent(QEvent* event) {

@@ -56,6 +56,8 @@ private:
     // Widens the number columns to their widest text, lets text columns give way or take spare room, and
     // gives every cut text its full text as a tooltip. The table scrolls what does not fit.
     void fitTexts();
+    // Scrolls the current year's column into view when the table is wider than its room.
+    void showCurrentColumn();
 
     Grid& grid_;
     GridHooks hooks_;

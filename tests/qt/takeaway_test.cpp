@@ -30,6 +30,25 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("12 345\n"));
     }
 
+    // A year table wider than its room shows its current year, the last column with a heading.
+    void aNarrowYearTableScrollsToTheCurrentYear() {
+        Grid g(12, 3);
+        for (int c = 1; c < 10; ++c) g.cell(c, 0) = std::to_string(2016 + c);
+        for (int c = 1; c < 10; ++c) g.cell(c, 1) = "123456";
+        g.clearSelection();
+        GridView view(g, {});
+        view.resize(260, 120);
+        view.show();
+        view.refresh();
+        QApplication::processEvents();
+        const int x = view.columnViewportPosition(9);
+        QVERIFY2(x >= 0 && x + view.columnWidth(9) <= view.viewport()->width(),
+                 qPrintable(QString("column at %1, width %2, room %3")
+                                .arg(x)
+                                .arg(view.columnWidth(9))
+                                .arg(view.viewport()->width())));
+    }
+
     void aChartSavesAsPngOrSvg() {
         WindowFixture f;
         ChartView* chart = f.window->chart(5);
