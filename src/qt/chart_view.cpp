@@ -1,8 +1,6 @@
 #include "qt/chart_view.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -31,6 +29,7 @@
 #include "app/view_menu.h"
 #include "app/vildo.h"
 #include "qt/dark_style.h"
+#include "qt/save_dialog.h"
 #include "util/round.h"
 
 namespace vildo::qt {
@@ -947,12 +946,9 @@ bool ChartView::saveImage(const QString& file) {
 }
 
 void ChartView::askSaveImage() {
-    QString filter;
-    QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8("Spara diagram som bild"), QString(),
-                                                QString::fromUtf8("PNG-bild (*.png);;SVG-bild (*.svg)"), &filter);
-    if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) file += filter.startsWith("SVG") ? ".svg" : ".png";
-    if (!saveImage(file))
+    const QString file = askFileToSave(this, QString::fromUtf8("Spara diagram som bild"),
+                                       {QString::fromUtf8("PNG-bild (*.png)"), QString::fromUtf8("SVG-bild (*.svg)")});
+    if (!file.isEmpty() && !saveImage(file))
         QMessageBox::warning(this, "Vildo", QString::fromUtf8("Diagrammet kunde inte sparas som %1.").arg(file));
 }
 

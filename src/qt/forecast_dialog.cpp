@@ -3,8 +3,6 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +23,7 @@
 #include "app/vildo.h"
 #include "qt/chart_view.h"
 #include "qt/grid_view.h"
+#include "qt/save_dialog.h"
 #include "ui/forecast_chart.h"
 #include "util/file_io.h"
 #include "util/format.h"
@@ -266,20 +265,14 @@ bool ForecastDialog::exportTo(const QString& file) {
 }
 
 void ForecastDialog::askExport() {
-    QString filter;
-    QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8("Exportera prognosen"), QString(),
-                                                QString::fromUtf8("CSV-fil (*.csv);;PNG-bild (*.png)"), &filter);
-    if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) file += filter.startsWith("PNG") ? ".png" : ".csv";
-    exportTo(file);
+    const QString file = askFileToSave(this, QString::fromUtf8("Exportera prognosen"),
+                                       {QString::fromUtf8("CSV-fil (*.csv)"), QString::fromUtf8("PNG-bild (*.png)")});
+    if (!file.isEmpty()) exportTo(file);
 }
 
 void ForecastDialog::askReport() {
-    QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8("Spara rapport som PDF"), QString(),
-                                                QString::fromUtf8("PDF-fil (*.pdf)"));
-    if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) file += ".pdf";
-    saveReport(file);
+    const QString file = askFileToSave(this, QString::fromUtf8("Spara rapport som PDF"), {"PDF-fil (*.pdf)"});
+    if (!file.isEmpty()) saveReport(file);
 }
 
 // One A4 page for a hunting team's meeting: the heading lines, the fan chart and the year table.
