@@ -51,12 +51,20 @@ endforeach()
 # not the source tree's.
 execute_process(COMMAND dpkg-deb -x ${debs} ${dir}/root RESULT_VARIABLE rc)
 file(REMOVE ${dir}/root/usr/share/vildo/data/areas/01_01.csv)
-execute_process(COMMAND ${dir}/root/usr/bin/vildo-cli area list WORKING_DIRECTORY ${dir}/elsewhere
+# An installed program keeps its files in the user's data folder: here one of the test's own.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${dir}/home XDG_DATA_HOME=${dir}/home/data
+                        ${dir}/root/usr/bin/vildo-cli area list WORKING_DIRECTORY ${dir}/elsewhere
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 string(FIND "${out}" "Norra Roslagen" removed)
 string(FIND "${out}" "Stockholm (länskod 1)" kept)
 if(NOT rc EQUAL 0 OR kept EQUAL -1 OR NOT removed EQUAL -1)
   string(APPEND failures "\nthe packaged vildo-cli area list: exit ${rc}, not the packaged seed areas\n${out}${err}")
+endif()
+
+file(GLOB written ${dir}/elsewhere/*)
+file(GLOB dataFiles ${dir}/home/data/Vildo/*)
+if(written OR NOT dataFiles)
+  string(APPEND failures "\nthe packaged vildo-cli wrote ${written} in its working folder, ${dataFiles} in the data folder")
 endif()
 
 if(failures)
