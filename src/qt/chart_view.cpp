@@ -111,7 +111,6 @@ ChartView::ChartView(Vildo& app, int number, Runner run, QWidget* parent)
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setMinimumSize(120, 100);
-    setContextMenuPolicy(Qt::PreventContextMenu);  // the right button edits curves
     build();
     refresh();
 }
@@ -955,7 +954,10 @@ void ChartView::askSaveImage() {
 void ChartView::contextMenuEvent(QContextMenuEvent* event) {
     // The right button edits the predator chart, and the bars of the expert charts: there the menu needs Shift.
     const bool rightEdits = number_ == 10 || ((number_ == 4 || number_ == 6) && data().enabled);
-    if (event->reason() == QContextMenuEvent::Mouse && rightEdits && !(event->modifiers() & Qt::ShiftModifier)) return;
+    if (event->reason() == QContextMenuEvent::Mouse && rightEdits && !(event->modifiers() & Qt::ShiftModifier)) {
+        event->accept();  // the press has edited: no menu, and none from the window either
+        return;
+    }
     QMenu menu(this);
     menu.addAction(QString::fromUtf8("Spara diagram som bild…"), this, &ChartView::askSaveImage);
     menu.exec(event->globalPos());

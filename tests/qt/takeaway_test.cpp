@@ -1,6 +1,8 @@
 // Numbers you can take away from the window: Ctrl+C on a table, a chart saved as an image.
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QtTest>
 
 #include "qt/chart_view.h"
@@ -60,6 +62,17 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<svg"));
         QVERIFY(!chart->saveImage(f.dir.filePath("saknas/diagram.png")));
+
+        // A right click opens the menu on a chart the right button does not edit.
+        bool offered = false;
+        QTimer::singleShot(0, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            offered = menu && menu->actions().front()->text() == QString::fromUtf8("Spara diagram som bild…");
+            if (menu) menu->close();
+        });
+        QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(50, 50), chart->mapToGlobal(QPoint(50, 50)));
+        QApplication::sendEvent(chart->viewport(), &right);  // where a real click arrives
+        QVERIFY(offered);
     }
 };
 
