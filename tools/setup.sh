@@ -5,7 +5,8 @@ set -euo pipefail
 
 VILDO_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
                 libcpp-httplib-dev libsqlite3-dev libtbb-dev
-                qt6-base-dev qt6-charts-dev libgl1-mesa-dev xvfb xauth dpkg-dev file)
+                qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev xvfb xauth dpkg-dev
+                file)
 
 vildo_install_packages() {
     local missing=()

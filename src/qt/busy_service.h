@@ -8,6 +8,7 @@ class BusyDataService : public DataService {
 public:
     explicit BusyDataService(DataService& inner) : inner_(inner) {}
     std::string get(const std::string& script, const std::string& query) override;
+    std::string address() const override { return inner_.address(); }
 
 private:
     DataService& inner_;

@@ -48,12 +48,18 @@ public:
     // The centre of bar `category` of core series `series` (bar charts), in view pixels.
     std::optional<QPointF> barCentre(size_t series, int category) const;
 
+    // The chart as it shows, to a PNG file or (by the name's ending) an SVG file; false when it cannot be written.
+    bool saveImage(const QString& file);
+    // "Spara diagram som bild…": asks for the file, then saves; a failure names the file.
+    void askSaveImage();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QAbstractSeries* seriesOnSide(AxisSide side) const;

@@ -7,6 +7,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,7 +24,9 @@
 #include "qt/chart_view.h"
 #include "qt/grid_view.h"
 #include "qt/plan_dialog.h"
+#include "qt/save_dialog.h"
 #include "ui/forecast_chart.h"
+#include "util/file_io.h"
 #include "util/format.h"
 
 namespace vildo::qt {
@@ -227,10 +232,18 @@ void ForecastDialog::showResult() {
         d->setAttribute(Qt::WA_DeleteOnClose);
         d->show();
     });
+    auto* exportButton = new QPushButton(QString::fromUtf8("Exportera…"));
+    exportButton->setObjectName("Exportera");
+    connect(exportButton, &QPushButton::clicked, this, &ForecastDialog::askExport);
+    auto* reportButton = new QPushButton(QString::fromUtf8("Spara rapport som PDF…"));
+    reportButton->setObjectName("SparaRapport");
+    connect(reportButton, &QPushButton::clicked, this, &ForecastDialog::askReport);
     auto* closeButton = new QPushButton(QString::fromUtf8("Stäng"));
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(plans_);
+    buttons->addWidget(exportButton);
+    buttons->addWidget(reportButton);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
     l->addLayout(buttons);
@@ -251,6 +264,79 @@ void ForecastDialog::showResult() {
     const int rowHeight = fm.height() + 6;
     const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
     table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
+}
+
+bool ForecastDialog::exportTo(const QString& file) {
+    bool written = false;
+    if (file.endsWith(".png", Qt::CaseInsensitive))
+        written = chartView_ && chartView_->saveImage(file);
+    else
+        written = writeFileAtomic(file.toStdString(), forecastCsv(job_.result));
+    if (!written) QMessageBox::warning(this, "Vildo", QString::fromUtf8("Kunde inte skriva filen %1.").arg(file));
+    return written;
+}
+
+void ForecastDialog::askExport() {
+    const QString file = askFileToSave(this, QString::fromUtf8("Exportera prognosen"),
+                                       {QString::fromUtf8("CSV-fil (*.csv)"), QString::fromUtf8("PNG-bild (*.png)")});
+    if (!file.isEmpty()) exportTo(file);
+}
+
+void ForecastDialog::askReport() {
+    const QString file = askFileToSave(this, QString::fromUtf8("Spara rapport som PDF"), {"PDF-fil (*.pdf)"});
+    if (!file.isEmpty()) saveReport(file);
+}
+
+// One A4 page for a hunting team's meeting: the heading lines, the fan chart and the year table.
+bool ForecastDialog::saveReport(const QString& pdfFile) {
+    if (!chartView_) return false;
+    QPdfWriter pdf(pdfFile);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setResolution(144);
+    pdf.setTitle(QString::fromUtf8("Vildo – prognos för älgstammen"));
+    pdf.setCreator("Vildo");
+    QPainter p;
+    if (!p.begin(&pdf)) {
+        QMessageBox::warning(this, "Vildo", QString::fromUtf8("Kunde inte skriva filen %1.").arg(pdfFile));
+        return false;
+    }
+    const QRect page(0, 0, pdf.width(), pdf.height());
+    QFont title("Sans", 16, QFont::Bold);
+    QFont text("Sans", 10);
+    p.setFont(title);
+    int y = QFontMetrics(title, &pdf).height();
+    p.drawText(0, y, QString::fromUtf8("Prognos för älgstammen"));
+    p.setFont(text);
+    const QFontMetrics fm(text, &pdf);
+    y += fm.height() / 2;
+    for (const std::string& line : forecastReportLines(*job_.state, job_.result)) {
+        const QRect box = p.boundingRect(QRect(0, y, page.width(), page.height()), Qt::TextWordWrap, qs(line));
+        p.drawText(box, Qt::TextWordWrap, qs(line));
+        y = box.bottom() + fm.height() / 3;
+    }
+    // The chart as the dialog shows it, at the page's width.
+    y += fm.height() / 2;
+    const QRect chartBox(0, y, page.width(), page.width() * 9 / 16);
+    const QPixmap shot = chartView_->grab();
+    p.drawPixmap(chartBox, shot.scaled(chartBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    y = chartBox.bottom() + fm.height();
+    // The year table, the heading row in bold.
+    const int cols = grid_.colCount, rowH = fm.height() * 3 / 2;
+    const int colW = page.width() / std::max(cols, 1);
+    for (int r = 0; r < grid_.rowCount && y + rowH <= page.height(); ++r) {
+        QFont f = text;
+        f.setBold(r == 0);
+        p.setFont(f);
+        for (int c = 0; c < cols; ++c) {
+            const QRect cell(c * colW, y, colW, rowH);
+            p.drawRect(cell);
+            p.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight),
+                       fm.elidedText(qs(grid_.cell(c, r)), Qt::ElideRight, colW - 8));
+        }
+        y += rowH;
+    }
+    return p.end();
 }
 
 }  // namespace vildo::qt

@@ -65,6 +65,11 @@ public:
     // Escape, the close box and closing stop the run as "Avbryt" does.
     void reject() override;
 
+    // The result taken away: the table as `vildo-cli forecast --csv` writes it, or (by the name's ending) the
+    // chart as PNG; and the one-page report. False, with a message naming the file, when it cannot be written.
+    bool exportTo(const QString& file);
+    bool saveReport(const QString& pdfFile);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -85,6 +90,8 @@ private:
     // Stops the worker and waits for it: the futures it has begun end first.
     void endRun();
     void showResult();
+    void askExport();
+    void askReport();
 
     Vildo& app_;
     Job job_;

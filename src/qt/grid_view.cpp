@@ -1,10 +1,15 @@
 #include "qt/grid_view.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "qt/dark_style.h"
 #include "ui/grid_layout.h"
@@ -115,7 +120,24 @@ void GridView::refresh() {
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
     if (isHidden() == grid_.visible) setVisible(grid_.visible);
-    if (changed) fitTexts();
+    if (changed) {
+        fitTexts();
+        showCurrentColumn();
+    }
+}
+
+void GridView::showCurrentColumn() {
+    // The highlighted cell's column, else the last one with a heading: a year table's current year.
+    int col = grid_.selCol;
+    for (int c = grid_.colCount - 1; col < 0 && c >= 0; --c)
+        if (!grid_.cell(c, 0).empty()) col = c;
+    if (col < 0 || col >= columnCount()) return;
+    QScrollBar* bar = horizontalScrollBar();
+    const int x = columnViewportPosition(col), w = columnWidth(col), room = viewport()->width();
+    if (x < 0)
+        bar->setValue(bar->value() + x);
+    else if (x + w > room)
+        bar->setValue(bar->value() + x + w - room);
 }
 
 void GridView::fitTexts() {
@@ -173,6 +195,29 @@ QWidget* GridView::editor() const {
     return indexWidget(model()->index(editRow_, editCol_));
 }
 
+QString GridView::copyText() const {
+    // A number another program wrote with a point is given the comma the rest of the table uses.
+    static const QRegularExpression pointNumber(R"(^(-?\d+)\.(\d+)$)");
+    const bool one = grid_.selCol >= 0 && grid_.selRow >= 0;
+    QStringList rows;
+    for (int r = one ? grid_.selRow : 0; r <= (one ? grid_.selRow : grid_.rowCount - 1); ++r) {
+        QStringList cells;
+        for (int c = one ? grid_.selCol : 0; c <= (one ? grid_.selCol : grid_.colCount - 1); ++c)
+            cells << QString::fromStdString(grid_.cell(c, r)).trimmed().replace(pointNumber, "\\1,\\2");
+        rows << cells.join('\t');
+    }
+    return rows.join('\n') + '\n';
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
 void GridView::cellPressed(int row, int col) {
     if (!isEnabled()) return;
     beginEdit(col, row);
@@ -186,6 +231,8 @@ void GridView::resizeEvent(QResizeEvent* event) {
         for (int c = 0; c < columnCount(); ++c) ruleWidths_.push_back(columnWidth(c));
     }
     fitTexts();
+    // Once the scroll bar knows the new room.
+    QTimer::singleShot(0, this, &GridView::showCurrentColumn);
 }
 
 void GridView::changeEvent(QEvent* event) {

@@ -39,11 +39,16 @@ public:
     // The resize rule of this grid: column widths and row heights from its size.
     void setSizeRule(std::function<void(GridView&)> rule) { sizeRule_ = std::move(rule); }
 
+    // What Ctrl+C puts on the clipboard: the highlighted cell, or the whole table when none is; tab-separated
+    // rows, numbers with decimal commas.
+    QString copyText() const;
+
     // The widths the size rule gave, before the texts were fitted.
     const std::vector<int>& ruleWidths() const { return ruleWidths_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -51,6 +56,8 @@ private:
     // Widens the number columns to their widest text, lets text columns give way or take spare room, and
     // gives every cut text its full text as a tooltip. The table scrolls what does not fit.
     void fitTexts();
+    // Scrolls the current year's column into view when the table is wider than its room.
+    void showCurrentColumn();
 
     Grid& grid_;
     GridHooks hooks_;

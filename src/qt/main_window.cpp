@@ -1,21 +1,34 @@
 #include "qt/main_window.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
+#include "app/area_file_menu.h"
 #include "app/dispatch.h"
 #include "app/goal_handlers.h"
 #include "app/modes.h"
 #include "app/pages.h"
+#include "app/saved_work.h"
 #include "app/season_driver.h"
 #include "app/startup.h"
 #include "app/timer_dispatch.h"
@@ -40,6 +53,23 @@ constexpr qint64 kCalibrationFrameMs = 100;
 
 constexpr C kLeftTabs[] = {C::TabSheet7, C::TabSheet6, C::TabSheet8, C::TabSheet9};
 constexpr C kRightTabs[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3, C::TabSheet4, C::TabSheet5, C::Rovdjur};
+
+// Whether ← and → belong to the widget with the focus, the key's first receiver: they move a caret, a selection
+// or through a menu there.
+bool arrowsBelongToFocus(QWidget* focus) {
+    if (QApplication::activePopupWidget()) return true;
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+        qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QMenuBar*>(focus) || qobject_cast<QMenu*>(focus))
+        return true;
+    if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->view()->isVisible()) return true;
+    // Any other cell editor: a widget, or a child of one, that lies on a table's viewport.
+    for (QWidget* w = focus; w && w->parentWidget(); w = w->parentWidget()) {
+        QWidget* viewport = w->parentWidget();
+        auto* view = qobject_cast<QAbstractItemView*>(viewport->parentWidget());
+        if (view && view->viewport() == viewport) return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -106,7 +136,8 @@ MainWindow::MainWindow(Vildo& app, PromptsQt& prompts, QWidget* parent)
     v->addWidget(panel4_);
     setCentralWidget(panel3_);
 
-    setMinimumSize(420, 420);
+    // The smallest size whose tables and charts the layout tests check: below it numbers would hide.
+    setMinimumSize(800, 600);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
     refresh();
@@ -120,8 +151,56 @@ MainWindow::~MainWindow() {
 void MainWindow::run(const std::function<void()>& handler) {
     timers_->stamp();
     dispatch(app_, handler);
+    settleSavedWork(app_);
     refresh();
     timers_->sync();
+    if (!pendingFile_.isEmpty() && started_ && settled())
+        QTimer::singleShot(0, this, [this] { openNow(std::exchange(pendingFile_, QString())); });
+}
+
+void MainWindow::openWorkFile(const QString& file) {
+    pendingFile_ = file;
+    if (started_ && settled()) run([] {});
+}
+
+void MainWindow::rememberSettings() {
+    remember_ = true;
+    QSettings s;
+    if (!restoreGeometry(s.value("fönster/geometri").toByteArray())) resize(size());
+    for (const QString& f : s.value("arkiv/senaste").toStringList())
+        if (app_.recentFiles.size() < kRecentFileCount) app_.recentFiles.push_back(f.toStdString());
+    if (s.value("fönster/stortext", false).toBool() && !app_.checked(C::Stortext1))
+        QTimer::singleShot(0, this, [this] { run([this] { click(app_, C::Stortext1); }); });
+}
+
+void MainWindow::saveSettings() {
+    if (!remember_) return;
+    QSettings s;
+    s.setValue("fönster/geometri", saveGeometry());
+    s.setValue("fönster/stortext", app_.checked(C::Stortext1));
+    QStringList files;
+    for (const std::string& f : app_.recentFiles) files << QString::fromStdString(f);
+    s.setValue("arkiv/senaste", files);
+}
+
+bool MainWindow::mayClose() {
+    if (ending_ || !hasUnsavedWork(app_)) return true;
+    QMessageBox box(QMessageBox::Question, "Vildo", QString::fromUtf8("Spara ändringar i området?"),
+                    QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton("Spara", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Spara inte", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("Avbryt", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.setObjectName("exitQuestion");
+    exitQuestion_ = &box;
+    box.exec();
+    exitQuestion_ = nullptr;
+    if (box.clickedButton() == discard) return true;
+    if (box.clickedButton() != save) return false;
+    run([this] { mnu_SparaomradeClick(app_); });
+    // A cancelled or failed save keeps the window open.
+    return !hasUnsavedWork(app_);
 }
 
 void MainWindow::refreshTables() {
@@ -170,7 +249,6 @@ void MainWindow::refresh() {
     if (app_.WorkingFront && (frame || !fast)) working_->update();
     if (app_.fonts.windowPx != coreFontPx_) {
         coreFontPx_ = app_.fonts.windowPx;
-        fontPx_ = coreFontPx_;
         applyFonts();
     }
     if (app_.hourglass != hourglass_) {
@@ -210,7 +288,11 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Nothing is saved at exit: every file was written when its event happened.
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    saveSettings();
     ending_ = true;
     app_.terminated = true;
     for (int n = 1; n < kTimerCount; ++n) app_.timers[n].enabled = false;
@@ -219,18 +301,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit ended();
 }
 
+// The window font follows the window's size (through the goal table's cells), and the core's size until the
+// table is laid out; "Stor text" enlarges the former by a fifth, so it grows with the window and survives every
+// resize.
+// The charts' texts grow with it in large windows.
 void MainWindow::applyFonts() {
+    const int base = cellFontPx_ > 0 ? cellFontPx_ : app_.fonts.windowPx;
+    const bool large = app_.checked(C::Stortext1);
+    fontPx_ = std::clamp(large && cellFontPx_ > 0 ? base * 6 / 5 : base, 11, 24);
     QFont f = font();
-    f.setPixelSize(std::clamp(fontPx_, 11, 18));
+    f.setPixelSize(fontPx_);
     setFont(f);
+    // Small windows keep the charts' own large sizes: their plots have no room to give.
+    const double scale = large ? std::max(1.0, fontPx_ / 16.0) : 1.0;
+    auto scaled = [scale](int px) { return static_cast<int>(px * scale + 0.5); };
     for (ChartView* c : charts_) {
         if (!c) continue;
         if (c->number() == 5)
-            c->setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+            c->setFontSizes(scaled(app_.fonts.chart5AxisPx), scaled(app_.fonts.chart5LegendPx));
         else if (c->number() == 8)
-            c->setFontSizes(app_.fonts.chart8AxisPx, app_.fonts.chart8LegendPx);
+            c->setFontSizes(scaled(app_.fonts.chart8AxisPx), scaled(app_.fonts.chart8LegendPx));
         else
-            c->setFontSizes(12, 12);
+            c->setFontSizes(scaled(12), scaled(12));
     }
 }
 
@@ -250,8 +342,8 @@ void MainWindow::applySizes() {
     if (GridView* goals = grid(app_.Stringgrid5); goals && goals->rowHeight(0) > 8) {
         const int cell = goals->rowHeight(0) / 2 + 1;
         const int px = std::clamp(cell * 5 / 6, 11, 16);
-        if (px != fontPx_) {
-            fontPx_ = px;
+        if (px != cellFontPx_) {
+            cellFontPx_ = px;
             applyFonts();
         }
     }
@@ -292,6 +384,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     lastKey_ = event;
     lastKeyTarget_ = w;
     auto* key = static_cast<QKeyEvent*>(event);
+    const bool arrow = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
+    if (arrow && arrowsBelongToFocus(w)) return false;
     handleKey(key->key(), key->modifiers() & ~Qt::KeypadModifier);
     return false;  // the focused control still gets the key
 }

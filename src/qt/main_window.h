@@ -69,6 +69,14 @@ public:
     ForecastDialog* openForecast(int years, int replicates = 500, std::optional<double> goal = std::nullopt);
     // The forecast dialog while it is open, else null.
     ForecastDialog* forecastDialog() const { return forecast_; }
+    // Reads the window's size and place, "Stor text" and the recent files from the user's settings, and keeps
+    // them there at exit. Runs without a user (screenshots, tests) leave the settings alone.
+    void rememberSettings();
+    // Opens an area file (.omr) or a scenario (.scn) as its menu item would, once the start-up has settled.
+    void openWorkFile(const QString& file);
+    QMenu* recentMenu() const { return recentMenu_; }
+    // The exit question, while it is open, else null.
+    QWidget* exitQuestion() const { return exitQuestion_; }
 
 signals:
     // The first paint after the start-up.
@@ -107,6 +115,12 @@ private:
     void loadArea(int countyItem, int areaItem);
     // "Prognos…": asks for the years, then opens the forecast.
     void askForecast();
+    void fillRecentMenu();
+    // Opens a work file now; false with a message when it cannot be opened.
+    bool openNow(const QString& file);
+    // "Spara ändringar i området?": true when the window may close.
+    bool mayClose();
+    void saveSettings();
 
     Vildo& app_;
     PromptsQt& prompts_;
@@ -128,12 +142,17 @@ private:
     WorkingPaneView* working_ = nullptr;
     QLabel* sqrroot_ = nullptr;
     QMenu* areaMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QPointer<QWidget> exitQuestion_;
+    QString pendingFile_;
+    bool remember_ = false;
     QPointer<ForecastDialog> forecast_;
     bool started_ = false;
     bool painted_ = false;
     bool hourglass_ = false;
     bool ending_ = false;
     int fontPx_ = 0;      // the window font's pixel size now
+    int cellFontPx_ = 0;  // the size the goal table's cells give, before "Stor text"
     int coreFontPx_ = 0;  // the large-text setting last applied
     const QEvent* lastKey_ = nullptr;
     QObject* lastKeyTarget_ = nullptr;

@@ -186,6 +186,7 @@ bool PromptsQt::warningAbortIgnore(const std::string& text) {
 
 std::optional<std::string> PromptsQt::fileDialog(const FileDialogRequest& r, bool save) {
     shown_ << QString::fromStdString(r.title);
+    if (nextFile_) return std::exchange(nextFile_, std::nullopt);
     if (scripted_) return std::nullopt;
     QFileDialog dialog(parent_, QString::fromStdString(r.title), QString::fromStdString(r.initialDir),
                        nameFilters(r.filter));

@@ -63,6 +63,9 @@ public:
     // Scripted runs: called once with the progress dialog when long work is a third done (a screenshot).
     void setLongWorkWatcher(std::function<void(QWidget* dialog)> watcher) { longWorkWatcher_ = std::move(watcher); }
     bool scripted() const { return scripted_; }
+    // The next file dialog answers with this file without showing: a file the user chose elsewhere (the
+    // command line, "Senaste filer").
+    void answerNextFileDialog(const std::string& file) { nextFile_ = file; }
 
     // The texts shown so far, and the dialog on top (scripted runs keep their dialogs open, stacked).
     const QStringList& shown() const { return shown_; }
@@ -91,6 +94,7 @@ private:
     QPointer<QWidget> parent_;
     Vildo* app_ = nullptr;
     bool scripted_ = false;
+    std::optional<std::string> nextFile_;
     std::function<void(QWidget*)> longWorkWatcher_;
     QStringList shown_;
     QList<QPointer<QWidget>> open_;

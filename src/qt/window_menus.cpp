@@ -1,9 +1,10 @@
 // The menu bar of the main window, and the area menu built from the counties and the service's areas.
 #include <QActionGroup>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
@@ -12,15 +13,18 @@
 #include "app/export_handlers.h"
 #include "app/forecast.h"
 #include "app/parameter_handlers.h"
+#include "app/saved_work.h"
 #include "app/scenarios.h"
 #include "app/start_year.h"
 #include "app/vildo.h"
 #include "area/area_file.h"
+#include "area/county_table.h"
 #include "hunt/exports.h"
 #include "model/parameters.h"
 #include "qt/forecast_dialog.h"
 #include "qt/help_windows.h"
 #include "qt/main_window.h"
+#include "qt/prompts_qt.h"
 
 namespace vildo::qt {
 
@@ -38,7 +42,11 @@ void MainWindow::buildMenus() {
     controls_.action(C::Sparadata1, file, [this] { Sparadata1Click(app_); });
     controls_.action(C::Laddascenario1, file, [this] { Laddascenario1Click(app_); });
     controls_.action(C::Sparascenario1, file, [this] { Sparascenario1Click(app_); });
-    // Ends at once: no question, nothing saved.
+    recentMenu_ = file->addMenu("Senaste filer");
+    recentMenu_->setObjectName("SenasteFiler");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+    // Closing asks about unsaved changes, as the close box does.
     controls_.action(C::Avsluta1, file, [this] { QTimer::singleShot(0, this, &QWidget::close); });
 
     QMenu* functions = menuBar()->addMenu("Funktioner");
@@ -90,6 +98,50 @@ void MainWindow::buildAreaMenu() {
             sub->addAction(area, this, [this, i, j] { loadArea(static_cast<int>(i), static_cast<int>(j)); });
         }
     }
+    if (app_.AreaNamesFailed) {
+        QAction* retry = areaMenu_->addAction(QString::fromUtf8("Försök igen"), this, [this] {
+            run([this] { FetchAreaNames(app_); });
+            buildAreaMenu();
+        });
+        retry->setObjectName("ForsokIgen");
+    }
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    for (size_t i = 0; i < app_.recentFiles.size(); ++i) {
+        const QString path = QString::fromStdString(app_.recentFiles[i]);
+        const QString caption = QString("&%1 ").arg(i + 1) + QFileInfo(path).fileName().replace("&", "&&");
+        QAction* a = recentMenu_->addAction(caption, this, [this, path] { openNow(path); });
+        a->setToolTip(path);
+        a->setStatusTip(path);
+    }
+    recentMenu_->setEnabled(!app_.recentFiles.empty());
+}
+
+bool MainWindow::openNow(const QString& file) {
+    const QFileInfo info(file);
+    const QString suffix = info.suffix().toLower();
+    if (suffix != "omr" && suffix != "scn") {
+        prompts_.message(QString::fromUtf8("Vildo öppnar områdesfiler (.omr) och scenarier (.scn). %1 är ingen av dem.")
+                             .arg(file)
+                             .toStdString());
+        return false;
+    }
+    if (!info.isFile()) {
+        prompts_.message(QString::fromUtf8("Filen %1 finns inte.").arg(file).toStdString());
+        return false;
+    }
+    const C item = suffix == "omr" ? C::mnu_oppnaomrade : C::Laddascenario1;
+    if (!app_.ctl(item).enabled) {
+        prompts_.message(QString::fromUtf8("%1 kan inte öppnas just nu: menyvalet \"%2\" är inte tillgängligt.")
+                             .arg(file, QString::fromStdString(app_.ctl(item).caption))
+                             .toStdString());
+        return false;
+    }
+    prompts_.answerNextFileDialog(info.absoluteFilePath().toStdString());
+    action(item)->trigger();
+    return true;
 }
 
 void MainWindow::loadArea(int countyItem, int areaItem) {

@@ -10,6 +10,7 @@
 
 #include "server.h"
 #include "util/file_io.h"
+#include "util/version.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ constexpr const char* kUsage =
     "      Startar datatjänsten (standard 127.0.0.1:8080, databasen vildo-dataservice.db).\n"
     "      En ny databas får grunddata från KATALOG/areas/*.csv.\n"
     "  vildo-dataservice import FIL... [--db FIL] [--seed KATALOG]\n"
-    "      Läser in ett områdes statistik (CSV i samma ordning som tjänstens svar) i databasen.\n";
+    "      Läser in ett områdes statistik (CSV i samma ordning som tjänstens svar) i databasen.\n"
+    "  vildo-dataservice --help | --version\n"
+    "      Visar den här texten eller programmets version.\n";
 
 struct Usage : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -120,6 +123,17 @@ int serve(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (a == "--version") {
+            std::cout << "vildo-dataservice " << vildo::kPackageVersion << '\n';
+            return 0;
+        }
+    }
     try {
         Options o = parse(argc, argv);
         return o.import ? importFiles(o) : serve(o);

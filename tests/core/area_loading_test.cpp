@@ -72,8 +72,14 @@ TEST_F(AreaLoading, ALostConnectionDuringTheNamesKeepsTheCountiesAnsweredSoFar) 
     service.offline = [](const FakeDataService::Call& c) { return c.query.rfind("a=13&", 0) == 0; };
     EXPECT_FALSE(FetchAreaNames(*t));
     ASSERT_EQ(t.prompts.messages.size(), 1u);
-    EXPECT_EQ(t.prompts.messages[0], "Något gick fel då ÄFO-namn skulle läsas in.");
+    // The reason follows the message; the area menu offers to try again, and a fetch that works takes it away.
+    EXPECT_EQ(t.prompts.messages[0].rfind("Något gick fel då ÄFO-namn skulle läsas in.\r\nOrsak: ", 0), 0u)
+        << t.prompts.messages[0];
+    EXPECT_TRUE(t->AreaNamesFailed);
     EXPECT_EQ(t->Omrde1[2].areas.size(), 3u);
+    service.offline = nullptr;
+    EXPECT_TRUE(FetchAreaNames(*t));
+    EXPECT_FALSE(t->AreaNamesFailed);
 }
 
 TEST_F(AreaLoading, TwelveYearLinesAndAnR2LineGiveTwelveRecordsAndTheFirstStartYearsCache) {

@@ -1,6 +1,6 @@
 # Runs vildo-cli equilibrium --json and checks the steady state of the first start.
 file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/cli-equilibrium")
-execute_process(COMMAND ${CLI} equilibrium --json OUTPUT_VARIABLE out RESULT_VARIABLE rc
+execute_process(COMMAND ${CLI} equilibrium --json --folder "${CMAKE_CURRENT_BINARY_DIR}/cli-equilibrium" OUTPUT_VARIABLE out RESULT_VARIABLE rc
                 WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/cli-equilibrium")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "vildo-cli exited with ${rc}")

@@ -6,10 +6,10 @@ file(REMOVE_RECURSE "${dir}")
 file(MAKE_DIRECTORY "${dir}")
 set(failures "")
 
-# Runs the command line in folder `in`; it must exit with 1 and say `said` on stderr, with no season run
+# Runs the command line in folder `in`, keeping its files there; it must exit with 1 and say `said` on stderr, with no season run
 # after a refused scenario.
 function(expect_failure in said)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${in} OUTPUT_VARIABLE out ERROR_VARIABLE err
+  execute_process(COMMAND ${CLI} ${ARGN} --folder ${in} WORKING_DIRECTORY ${in} OUTPUT_VARIABLE out ERROR_VARIABLE err
                   RESULT_VARIABLE rc TIMEOUT 120)
   string(FIND "${err}" "${said}" at)
   if(NOT rc EQUAL 1 OR at EQUAL -1)

@@ -17,12 +17,21 @@ execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE listing RESULT_VARIA
 foreach(path ./usr/bin/vildo ./usr/bin/vildo-cli ./usr/bin/vildo-dataservice
              ./usr/share/applications/vildo.desktop ./usr/share/icons/hicolor/scalable/apps/vildo.svg
              ./usr/share/doc/vildo/README.md ./usr/share/doc/vildo/hjalp.txt
-             ./usr/share/vildo/data/README.md ./usr/share/vildo/data/areas/01_01.csv)
+             ./usr/share/vildo/data/README.md ./usr/share/vildo/data/areas/01_01.csv
+             ./usr/share/man/man1/vildo.1.gz ./usr/share/man/man1/vildo-cli.1.gz
+             ./usr/share/man/man1/vildo-dataservice.1.gz ./usr/share/doc/vildo/copyright
+             ./usr/share/doc/vildo/changelog.Debian.gz ./usr/share/mime/packages/vildo.xml)
   string(FIND "${listing}" " ${path}\n" at)
   if(at EQUAL -1)
     string(APPEND failures "\nthe package lacks ${path}")
   endif()
 endforeach()
+
+# The synthetic areas' answer key is for the tests only.
+string(FIND "${listing}" "/data/truth" truth)
+if(NOT truth EQUAL -1)
+  string(APPEND failures "\nthe package holds data/truth")
+endif()
 
 # The runtime libraries come from dpkg-shlibdeps: the C library, the C++ runtime, Qt and SQLite at least.
 foreach(field Package Maintainer Description Depends)
@@ -32,7 +41,7 @@ foreach(field Package Maintainer Description Depends)
   endif()
   set(${field} "${value}")
 endforeach()
-foreach(library libc6 libstdc\\+\\+6 libqt6widgets6 libsqlite3-0)
+foreach(library libc6 libstdc\\+\\+6 libqt6widgets6 libsqlite3-0 qt6-translations-l10n)
   if(NOT Depends MATCHES "(^|, )${library}")
     string(APPEND failures "\nDepends lacks ${library}: ${Depends}")
   endif()
@@ -42,12 +51,20 @@ endforeach()
 # not the source tree's.
 execute_process(COMMAND dpkg-deb -x ${debs} ${dir}/root RESULT_VARIABLE rc)
 file(REMOVE ${dir}/root/usr/share/vildo/data/areas/01_01.csv)
-execute_process(COMMAND ${dir}/root/usr/bin/vildo-cli area list WORKING_DIRECTORY ${dir}/elsewhere
+# An installed program keeps its files in the user's data folder: here one of the test's own.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${dir}/home XDG_DATA_HOME=${dir}/home/data
+                        ${dir}/root/usr/bin/vildo-cli area list WORKING_DIRECTORY ${dir}/elsewhere
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 string(FIND "${out}" "Norra Roslagen" removed)
 string(FIND "${out}" "Stockholm (länskod 1)" kept)
 if(NOT rc EQUAL 0 OR kept EQUAL -1 OR NOT removed EQUAL -1)
   string(APPEND failures "\nthe packaged vildo-cli area list: exit ${rc}, not the packaged seed areas\n${out}${err}")
+endif()
+
+file(GLOB written ${dir}/elsewhere/*)
+file(GLOB dataFiles ${dir}/home/data/Vildo/*)
+if(written OR NOT dataFiles)
+  string(APPEND failures "\nthe packaged vildo-cli wrote ${written} in its working folder, ${dataFiles} in the data folder")
 endif()
 
 if(failures)

@@ -1,5 +1,6 @@
 // The information dialog's sizes, the help and about windows, and the window caption.
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -170,6 +171,19 @@ private slots:
         WindowFixture f;
         QVERIFY(f.window->windowTitle().startsWith(QString::fromUtf8("Vildo AI ÄlgSim  ")));
         QVERIFY(f.prompts.shown().join("\n").contains(QString::fromUtf8("Välkommen till Vildo AI älgsimulator")));
+    }
+
+    // Qt's own dialogs speak Swedish: the installed catalogue, and the few texts it leaves in English.
+    void qtsStandardDialogsAreSwedish() {
+        QFileDialog d(nullptr, "Spara");
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        QStringList texts;
+        for (QLabel* l : d.findChildren<QLabel*>()) texts << l->text();
+        for (QPushButton* b : d.findChildren<QPushButton*>()) texts << b->text();
+        for (const char* english : {"Look in:", "File &name:", "Cancel", "&Save"})
+            QVERIFY2(!texts.contains(english), qPrintable(texts.join(" | ")));
+        QVERIFY(texts.contains("Leta i:"));
     }
 };
 

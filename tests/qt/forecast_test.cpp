@@ -1,4 +1,6 @@
 // "Prognos…": the menu item, the run on its worker thread with progress and "Avbryt", and the result.
+#include "hunt/forecast.h"
+
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -218,6 +220,35 @@ private slots:
         QCOMPARE(d.font().pixelSize(), 15);
         ForecastYearsDialog ask(8, f.window.get());
         QCOMPARE(ask.font().pixelSize(), 15);
+    }
+
+    // The result taken away: the command line's CSV byte for byte, the chart as PNG, the one-page report.
+    void resultExportsAsCsvPngAndPdf() {
+        WindowFixture f;
+        HeldRunner held;
+        held.release = true;
+        ForecastDialog d(*f.app, request(2, 10), held.runner(), f.window.get());
+        d.show();
+        QTRY_VERIFY(d.chartView());
+        QVERIFY(d.findChild<QPushButton*>("Exportera"));
+        QVERIFY(d.findChild<QPushButton*>("SparaRapport"));
+        const QString csv = f.dir.filePath("prognos.csv"), png = f.dir.filePath("prognos.png"),
+                      pdf = f.dir.filePath("rapport.pdf");
+        QVERIFY(d.exportTo(csv));
+        QFile c(csv);
+        QVERIFY(c.open(QIODevice::ReadOnly));
+        QCOMPARE(c.readAll().toStdString(), forecastCsv(twoYears(10)));
+        QVERIFY(d.exportTo(png));
+        QVERIFY(!QImage(png).isNull());
+        QVERIFY(d.saveReport(pdf));
+        QFile r(pdf);
+        QVERIFY(r.open(QIODevice::ReadOnly));
+        QVERIFY(r.read(5) == "%PDF-");
+        // A folder that does not exist is named in the message, and nothing is claimed written.
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        });
+        QVERIFY(!d.exportTo(f.dir.filePath("saknas/prognos.csv")));
     }
 };
 

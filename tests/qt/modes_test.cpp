@@ -117,6 +117,27 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F2);
         QCOMPARE(w.font().pixelSize(), 13);
     }
+
+    // "Stor text" stays on through resizes and grows with the window.
+    void largeTextSurvivesResizesAndGrowsWithTheWindow() {
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.resize(1105, 800);
+        QApplication::processEvents();
+        const int normal = w.font().pixelSize();
+        QTest::keyClick(&w, Qt::Key_F2);
+        const int large = w.font().pixelSize();
+        QVERIFY2(large > normal, qPrintable(QString("%1 -> %2").arg(normal).arg(large)));
+        w.resize(1120, 820);
+        QApplication::processEvents();
+        QVERIFY(w.font().pixelSize() >= large);
+        w.resize(1920, 1080);
+        QApplication::processEvents();
+        const int big = w.font().pixelSize();
+        QVERIFY2(big > large, qPrintable(QString("%1 at the start size, %2 at 1920 x 1080").arg(large).arg(big)));
+        QTest::keyClick(&w, Qt::Key_F2);
+        QVERIFY(w.font().pixelSize() < big);
+    }
 };
 
 static Register modes([] { return new ModesTest; });

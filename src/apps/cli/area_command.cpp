@@ -20,6 +20,7 @@ namespace {
 
 struct Options {
     std::string sub, file, service;
+    std::filesystem::path db;
     std::optional<int> county, countyItem, areaItem;
     bool json = false;
 };
@@ -45,6 +46,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.countyItem = intOption(args, i);
         else if (a == "--area-item")
             o.areaItem = intOption(args, i);
+        else if (a == "--db")
+            o.db = optionValue(args, i);
         else if (a == "--service")
             o.service = optionValue(args, i);
         else if (a == "--json")
@@ -182,7 +185,7 @@ int areaCommand(const std::vector<std::string>& args) {
         o.json ? printJson(*s.app) : printText(*s.app);
         return 0;
     }
-    ServiceConnection service(o.service);
+    ServiceConnection service(o.service, o.db);
     s.start({});
     s.app->dataService = service.client();
     bool names = false;

@@ -20,8 +20,8 @@ namespace {
 
 struct Options {
     std::optional<int> countyItem;
-    int threads = 0;  // every core
-    std::string out = "GlobalCC.csv", service;
+    int threads = 0;           // every core
+    std::string out, service;  // out empty: GlobalCC.csv in the documents folder, as the window writes it
     std::filesystem::path db;
 };
 
@@ -55,9 +55,10 @@ Options parseOptions(const std::vector<std::string>& args) {
 
 int batchCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
-    ServiceConnection service(o.service, o.db);
     Session s;
     s.start({});
+    ServiceConnection service(o.service, o.db.empty() ? programDatabase(*s.app) : o.db);
+    if (o.out.empty()) o.out = (std::filesystem::path(s.app->Paths.MyDocs) / "GlobalCC.csv").string();
     Vildo& app = *s.app;
     app.dataService = service.client();
     bool names = false;

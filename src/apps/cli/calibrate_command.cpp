@@ -40,7 +40,7 @@ struct Options {
     int countyItem = -1, areaItem = -1;
     std::optional<int> startYear;
     std::string service;
-    std::filesystem::path db = "vildo-dataservice.db";
+    std::filesystem::path db;  // empty: the program's own database
     std::optional<uint32_t> seed;
     bool json = false;
     int members = 40;  // 0: no interval
@@ -155,12 +155,12 @@ void printText(const Vildo& a, const Result& r) {
 
 int calibrateCommand(const std::vector<std::string>& args) {
     Options o = parseOptions(args);
-    ServiceConnection service(o.service, o.db);
     Session s;
     VerdictPrompts prompts;
     // With a seed every draw of the clock is a function of it and of the draws before, so the run repeats.
     if (o.seed) s.app->platform.clockSeed = [seed = *o.seed, draws = 0u]() mutable { return mixSeed(seed, draws++); };
     s.start({});
+    ServiceConnection service(o.service, o.db.empty() ? programDatabase(*s.app) : o.db);
     Vildo& app = *s.app;
     app.prompts = &prompts;
     app.dataService = service.client();

@@ -19,9 +19,17 @@ namespace vildo::cli {
 
 namespace {
 
-// The command line works in the folder it is run from: its settings, snapshots and exports land there,
-// as they land beside a portable program.
-std::filesystem::path workingFolder() { return std::filesystem::current_path(); }
+std::filesystem::path& folderOverride() {
+    static std::filesystem::path folder;
+    return folder;
+}
+
+// The program's folders, as the window's: beside a program run from its build tree, the user's data folder for
+// an installed one. --folder puts every file the commands keep in one folder of the user's choice.
+Platform commandPlatform() {
+    const std::filesystem::path& folder = folderOverride();
+    return Platform::system(folder.empty() ? runningProgramDir() : folder);
+}
 
 // The area loaded, its stock estimated or not, and its history switched on.
 bool replayableHistory(Session& s, int countyItem, int areaItem, bool estimate) {
@@ -108,7 +116,66 @@ ControlSetting parseSetting(const std::string& text) {
     return {*id, static_cast<int>(*value)};
 }
 
-Session::Session() : app(std::make_unique<Vildo>(prompts, Platform::system(workingFolder()))) {}
+void useFolder(const std::filesystem::path& folder) {
+    // A folder the user names is made when missing, so that the files land there and nowhere else.
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    folderOverride() = std::filesystem::absolute(folder, ec);
+}
+
+std::filesystem::path programDatabase(const Vildo& app) {
+    return std::filesystem::path(app.Paths.Appdata.empty() ? app.Paths.Exefile : app.Paths.Appdata) /
+           "vildo-dataservice.db";
+}
+
+namespace {
+
+// What a position of each slider and up-down means; a check box's is its caption, on or off.
+constexpr std::pair<C, const char*> kPositionMeanings[] = {
+    {C::Trk_density, "önskad vinterstam × 10 per 1000 ha"},
+    {C::Trk_tjurandel, "andel vuxna tjurar i avskjutningen, %"},
+    {C::Trk_Kalvskytte, "andel kalv av hela avskjutningen, %"},
+    {C::trk_kviga, "skydd för kalv som följer en ko, % (kalven som livförsäkring för kon)"},
+    {C::trk_taggar, "andel taggtjurar i tjuravskjutningen, %"},
+    {C::Trk_barkraftovrig, "bärkraft på övrig mark, älgar × 10 per 1000 ha"},
+    {C::trk_ungskog, "andel ungskog × 10, %"},
+    {C::trk_impediment, "andel impediment, %"},
+    {C::Trk_ungskogskonstant, "ungskogens vikt i bärkraften"},
+    {C::trk_sexratio, "andel hondjur bland kalvarna, %"},
+    {C::trk_slaktvikttjur, "tjurarnas slaktvikt, kg"},
+    {C::Trk_Slaktviktko, "kornas slaktvikt, kg"},
+    {C::trk_harvest, "avskjutningens styrka × 10"},
+    {C::trk_reprod, "reproduktionen, % av den normala"},
+    {C::trk_kododlighet, "kornas naturliga dödlighet, % per år"},
+    {C::trk_tjurdodlighet, "tjurarnas naturliga dödlighet, % per år"},
+    {C::Trk_kalvdodlighetsommar, "kalvarnas dödlighet under sommaren, %"},
+    {C::Trk_Kalvdodlighetvinter, "kalvarnas dödlighet under vintern, %"},
+    {C::Trk_vargmortalitet, "älgar som ett vargrevir tar per år"},
+    {C::Trk_bjornmortalitet, "älgkalvar som en björn tar per år"},
+    {C::trk_korisk, "risken att en ko skjuts, % (utan kvotering av vuxna)"},
+    {C::UD_Lutning, "förändring av älgboniteten per år, läggs till områdets"},
+};
+
+}  // namespace
+
+std::string listControls() {
+    std::string out;
+    const Controls design = designControls();
+    for (size_t i = 0; i < design.size(); ++i) {
+        const Control& c = design[i];
+        const bool checkable = c.kind == ControlKind::CheckBox || (c.kind == ControlKind::MenuItem && c.max == 1);
+        if (!checkable && c.kind != ControlKind::TrackBar && c.kind != ControlKind::UpDown) continue;
+        std::string meaning;
+        for (auto [id, text] : kPositionMeanings)
+            if (static_cast<size_t>(id) == i) meaning = text;
+        if (checkable) meaning = (c.caption.empty() ? std::string(c.name) : c.caption) + ": 1 på, 0 av";
+        out += std::string(c.name) + " " + std::to_string(checkable ? 0 : c.min) + ".." +
+               std::to_string(checkable ? 1 : c.max) + ": " + meaning + "\n";
+    }
+    return out;
+}
+
+Session::Session() : app(std::make_unique<Vildo>(prompts, commandPlatform())) {}
 
 void Session::start(const std::vector<ControlSetting>& settings) {
     dispatch(*app, [&] { startUp(*app); });
@@ -157,7 +224,7 @@ bool startSeasons(Session& s, const SeasonStart& start, std::unique_ptr<ServiceC
     Vildo& app = *s.app;
     if (start.seed) seedPresses(app, *start.seed);
     if (start.countyItem) {
-        service = std::make_unique<ServiceConnection>(start.service);
+        service = std::make_unique<ServiceConnection>(start.service, start.db);
         app.dataService = service->client();
     }
     s.start(start.settings);

@@ -1,6 +1,7 @@
 // Shared pieces of the command line: the session that owns the state, option parsing, output.
 #pragma once
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,13 @@ struct UsageError : std::runtime_error {
 
 // Parses "CONTROL=POSITION", checking the name and the range.
 ControlSetting parseSetting(const std::string& text);
+// Every control --set accepts: name, range and what a position means, one a line.
+std::string listControls();
+
+// --folder: the folder every command keeps its files in, instead of the program's folders.
+void useFolder(const std::filesystem::path& folder);
+// The local data service's database in the program's folders (after the start-up has found them).
+std::filesystem::path programDatabase(const Vildo& app);
 
 // The state as the program starts it, with prompts that print to the terminal.
 struct Session {
@@ -81,6 +89,7 @@ struct SeasonStart {
     std::vector<ControlSetting> settings;
     std::optional<int> countyItem, areaItem;
     std::string service;
+    std::filesystem::path db;  // the local service's database; empty: a temporary one
     bool estimate = true;
     int intervalMembers = 0;  // the estimate's interval: only a forecast starts from its members
 };

@@ -54,6 +54,8 @@ ForecastOptions parseForecastOptions(const std::vector<std::string>& args, bool 
             o.estimate = false;
         } else if (a == "--service") {
             o.service = optionValue(args, i);
+        } else if (a == "--db") {
+            o.db = optionValue(args, i);
         } else if (a == "--seed") {
             o.seed = seedOption(args, i);
         } else if (a == "--set") {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/dispatch.h"
+#include "app/forecast.h"
 #include "app/scenarios.h"
 #include "app/season_driver.h"
 #include "cli_common.h"
@@ -63,6 +64,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.areaItem = countOption(args, i, 1000);
         } else if (a == "--service") {
             o.service = optionValue(args, i);
+        } else if (a == "--db") {
+            o.db = optionValue(args, i);
         } else if (a == "--demography") {
             o.demographyFile = optionValue(args, i);
         } else if (a == "--seed") {
@@ -123,19 +126,20 @@ void printJson(const Vildo& a) {
     std::cout << j.str() << '\n';
 }
 
-void printText(const Vildo& a) {
+// With an area the line names the season's calendar year, as the window's tables do.
+void printText(const Vildo& a, bool calendar) {
     const THarvestTotals& h = a.HarvestTot;
     const TEncounters& e = a.Enc;
     const TGoals& g = a.Goals;
-    std::cout << "År " << a.YearNo << ": sommarstam " << fix(a.Summer.SummerStock, 8, 0) << ", vinterstam "
-              << fix(a.Winter.WinterStock, 8, 0) << " (" << fix(a.Winter.WinterDensity, 4, 2)
-              << " per 1000 ha), fällda " << fix(h.BullsShot, 6, 0) << " tjur, " << fix(h.CowsShot, 6, 0) << " ko, "
-              << fix(h.CalvesShot, 6, 0) << " kalv (" << fix(h.TotalShot, 6, 0) << " av mål " << fix(g.BullQuota, 6, 0)
-              << "/" << fix(g.CowQuota, 6, 0) << "/" << fix(g.CalfQuota, 6, 0) << ", " << a.QuotaProgress
-              << " %), kalv per ko " << fix(a.CalvesPerCow, 4, 2) << ", skottillfällen " << a.HuntTry << " av "
-              << a.MaxTries << ", sedda tjur " << e.SeenBulls << " (lovliga " << e.SeenBullsOpen << "), ko "
-              << e.SeenCows << " (lovliga " << e.SeenCowsOpen << "), ko med kalv " << e.SeenCowsWithCalf << " (lovliga "
-              << e.SeenCalvesOpen << ")\n";
+    std::cout << "År " << (calendar ? firstForecastYear(a) - 1 : a.YearNo) << ": sommarstam "
+              << fix(a.Summer.SummerStock, 8, 0) << ", vinterstam " << fix(a.Winter.WinterStock, 8, 0) << " ("
+              << fix(a.Winter.WinterDensity, 4, 2) << " per 1000 ha), fällda " << fix(h.BullsShot, 6, 0) << " tjur, "
+              << fix(h.CowsShot, 6, 0) << " ko, " << fix(h.CalvesShot, 6, 0) << " kalv (" << fix(h.TotalShot, 6, 0)
+              << " av mål " << fix(g.BullQuota, 6, 0) << "/" << fix(g.CowQuota, 6, 0) << "/" << fix(g.CalfQuota, 6, 0)
+              << ", " << a.QuotaProgress << " %), kalv per ko " << fix(a.CalvesPerCow, 4, 2) << ", skottillfällen "
+              << a.HuntTry << " av " << a.MaxTries << ", sedda tjur " << e.SeenBulls << " (lovliga " << e.SeenBullsOpen
+              << "), ko " << e.SeenCows << " (lovliga " << e.SeenCowsOpen << "), ko med kalv " << e.SeenCowsWithCalf
+              << " (lovliga " << e.SeenCalvesOpen << ")\n";
 }
 
 }  // namespace
@@ -152,7 +156,7 @@ int seasonsCommand(const std::vector<std::string>& args) {
 
     std::string biodata = biodataHeaderLine();
     app.seasonObserver = [&](const Vildo& a) {
-        o.json ? printJson(a) : printText(a);
+        o.json ? printJson(a) : printText(a, o.countyItem.has_value());
         // The file has the header once, then every season's rows.
         appendBiodataLines(biodata, a.Biodata);
     };

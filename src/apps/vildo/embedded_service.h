@@ -21,6 +21,7 @@ public:
     ~ServiceConnection() override;
 
     std::string get(const std::string& script, const std::string& query) override;
+    std::string address() const override { return url_; }
     // The address in use; empty while the embedded service has not started.
     const std::string& url() const { return url_; }
 

@@ -1,6 +1,7 @@
 // vildo: the desktop program. Also renders its window to a PNG without a screen, for checks and documents.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -14,15 +15,19 @@
 #include "embedded_service.h"
 #include "qt/application.h"
 #include "qt/busy_service.h"
+#include "qt/dark_style.h"
 #include "qt/main_window.h"
 #include "qt/prompts_qt.h"
+#include "util/version.h"
 #include "window_script.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Användning: vildo [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]] [--measure [--area I,J]]\n"
+    "Användning: vildo [FIL] [--service URL] [--offscreen --screenshot FIL [--after ÅTGÄRDER]]\n"
+    "                  [--measure [--area I,J]] [--version]\n"
     "\n"
+    "  FIL                en områdesfil (.omr) eller ett scenario (.scn) som öppnas när programmet har startat\n"
     "  --service URL      datatjänstens adress (annars VILDO_SERVICE_URL, annars startas en inbyggd\n"
     "                     datatjänst på en ledig port med databasen i programmets mapp)\n"
     "  --offscreen        kör utan skärm\n"
@@ -31,9 +36,11 @@ constexpr const char* kUsage =
     "  --measure          mäter starttid och tiden från ett reglagedrag till stabilt, ommålat fönster\n"
     "  --area I,J         med --measure: också tiden från att område J i länsmenyns post I läses in till\n"
     "                     slutsatsen om älgstammen\n"
+    "  --version          skriver programmets version\n"
     "\n";
 
 struct Options {
+    QString file;
     std::string service;
     QString screenshot;
     QString after;
@@ -66,6 +73,8 @@ Options parse(int argc, char** argv) {
             o.measure = true;
         else if (a == "--area")
             o.area = QString::fromStdString(value());
+        else if (a.rfind("-", 0) != 0 && o.file.isEmpty())
+            o.file = QString::fromLocal8Bit(argv[i]);
         else
             throw UsageError("okänt argument: " + a);
     }
@@ -95,6 +104,9 @@ int main(int argc, char** argv) {
         for (int i = 1; i < argc; ++i)
             if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
                 std::cout << kUsage << vildo::kActionHelp;
+                return 0;
+            } else if (std::string(argv[i]) == "--version") {
+                std::cout << "vildo " << vildo::kPackageVersion << '\n';
                 return 0;
             }
         o = parse(argc, argv);
@@ -136,7 +148,9 @@ int main(int argc, char** argv) {
     qint64 firstPaintMs = -1;
     QObject::connect(&window, &vildo::qt::MainWindow::firstPainted, &window,
                      [&] { firstPaintMs = sinceStart.elapsed(); });
+    if (!scripted) window.rememberSettings();
     window.show();
+    if (!o.file.isEmpty()) window.openWorkFile(QFileInfo(o.file).absoluteFilePath());
     if (!scripted) return qapp.exec();
 
     // Without a user: let the start-up finish, run the actions, then picture or time the window.
@@ -154,13 +168,16 @@ int main(int argc, char** argv) {
     }
     if (o.measure) {
         const QList<double> moves = vildo::measureSliderMoves(window, 21);
+        const QLocale sv = vildo::qt::swedishLocale();
+        auto ms = [&](double v, int decimals) { return sv.toString(v, 'f', decimals).toStdString(); };
         std::printf("Start till första målade fönster: %lld ms\n", static_cast<long long>(firstPaintMs));
-        std::printf("Reglagedrag till stabilt, ommålat fönster: median %.1f ms, min %.1f ms, max %.1f ms (%lld drag)\n",
-                    median(moves), *std::min_element(moves.begin(), moves.end()),
-                    *std::max_element(moves.begin(), moves.end()), static_cast<long long>(moves.size()));
+        std::printf("Reglagedrag till stabilt, ommålat fönster: median %s ms, min %s ms, max %s ms (%lld drag)\n",
+                    ms(median(moves), 1).c_str(), ms(*std::min_element(moves.begin(), moves.end()), 1).c_str(),
+                    ms(*std::max_element(moves.begin(), moves.end()), 1).c_str(), static_cast<long long>(moves.size()));
         if (!o.area.isEmpty()) {
             try {
-                std::printf("Område till slutsats: %.0f ms\n", vildo::measureAreaToVerdict(window, o.area));
+                std::printf("Område till slutsats: %s ms\n",
+                            ms(vildo::measureAreaToVerdict(window, o.area), 0).c_str());
             } catch (const std::exception& e) {
                 std::cerr << "vildo: " << e.what() << '\n';
                 return 2;

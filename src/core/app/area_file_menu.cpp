@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/parameter_handlers.h"
+#include "app/saved_work.h"
 #include "app/vildo.h"
 #include "area/area_file.h"
 #include "area/statistics.h"
@@ -104,7 +105,10 @@ void mnu_SparaomradeClick(Vildo& app) {
         app.prompts->saveFile({"Spara området till fil", app.Paths.Currentomr, "OMR-file|*.omr", "omr", true});
     // A cancelled dialog keeps the folder the user last chose.
     if (!file) return;
-    AreaWrite(app, *file);
+    if (AreaWrite(app, *file)) {
+        noteWorkSaved(app);
+        noteRecentFile(app, *file);
+    }
     app.Paths.Currentomr = std::filesystem::path(*file).parent_path().string();
 }
 
@@ -116,6 +120,7 @@ bool mnu_oppnaomradeClick(Vildo& app) {
         if (!app.AreaLoaded) app.WantedBeforeArea = app.TargetDensity;
         if (!AreaRead(app, *file)) return false;
         app.AreaLoaded = true;
+        noteRecentFile(app, *file);
     }
     if (!app.AreaLoaded) return false;
     app.AreaLoading = true;

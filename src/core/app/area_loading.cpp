@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/parameter_handlers.h"
+#include "app/saved_work.h"
 #include "app/season_driver.h"
 #include "app/vildo.h"
 #include "area/county_table.h"
@@ -229,6 +230,7 @@ void noteAreaLoaded(Vildo& app) {
     app.AreaLoadStart = snapshotBytes(app);
     app.AreaLoadDensity = app.pos(C::Trk_density);
     app.AreaLoadForage = app.pos(C::Trk_barkraftovrig);
+    noteWorkSaved(app);
 }
 
 }  // namespace vildo

@@ -36,15 +36,6 @@ ForecastSeason extinctSeason(ForecastSeason s) {
     return s;
 }
 
-// The calendar year of the season after the state's last one: the history's years with an area's history on,
-// the grid's year count from this year otherwise.
-int firstForecastYear(const Vildo& app) {
-    if (app.AreaLoaded && app.checked(C::chk_stats) && app.StartIndex >= 0 &&
-        static_cast<size_t>(app.StartIndex) < app.Statistics.size())
-        return app.Statistics[static_cast<size_t>(app.StartIndex)].year + app.YearNo;
-    return app.platform.currentYear ? app.platform.currentYear() + app.YearNo : 0;
-}
-
 // One future: presses of the forward button on a private copy of the state until `years` seasons have run.
 std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t seed, const MemberStock* stock,
                                          const std::optional<HarvestPlan>& plan) {
@@ -97,6 +88,13 @@ std::vector<ForecastSeason> runReplicate(const Vildo& start, int years, uint32_t
 }
 
 }  // namespace
+
+int firstForecastYear(const Vildo& app) {
+    if (app.AreaLoaded && app.checked(C::chk_stats) && app.StartIndex >= 0 &&
+        static_cast<size_t>(app.StartIndex) < app.Statistics.size())
+        return app.Statistics[static_cast<size_t>(app.StartIndex)].year + app.YearNo;
+    return app.platform.currentYear ? app.platform.currentYear() + app.YearNo : 0;
+}
 
 double defaultForecastGoal(const Vildo& app) {
     if (!app.AreaLoaded) return app.TargetDensity;

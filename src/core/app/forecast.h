@@ -24,6 +24,9 @@ struct ForecastRequest {
 // The goal a forecast measures against unless told: the wanted density set before the area was loaded (the
 // density control then holds the area's estimate), the wanted density itself without an area.
 double defaultForecastGoal(const Vildo& app);
+// The calendar year of the season after the state's last one: the history's years with an area's history on,
+// the grid's year count from this year otherwise.
+int firstForecastYear(const Vildo& app);
 
 // True when the futures start from the members of the state's estimate ensemble: the state stands where the
 // ensemble's stocks stand, at the end of the history it was fitted to.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/equilibrium_run.h"
+#include "app/saved_work.h"
 #include "app/season_driver.h"
 #include "app/vildo.h"
 #include "hunt/goals.h"
@@ -32,7 +33,10 @@ void Sparascenario1Click(Vildo& app) {
     auto file = app.prompts->saveFile(req);
     // A cancelled dialog keeps the folder last used.
     if (!file) return;
-    WriteScenario(app, *file);
+    if (WriteScenario(app, *file)) {
+        noteWorkSaved(app);
+        noteRecentFile(app, *file);
+    }
     app.Paths.Currentscn = folderOf(*file);
 }
 
@@ -59,6 +63,8 @@ void Laddascenario1Click(Vildo& app) {
     app.activeLeftPage = C::TabSheet8;
     app.activeRightPage = C::TabSheet1;
     SpeedButton1Click(app);
+    noteWorkSaved(app);
+    noteRecentFile(app, *file);
     app.prompts->message("Ett scenario har lästs in. ");
 }
 

@@ -24,8 +24,9 @@ void showLeft(Vildo& app, std::initializer_list<int> shown) {
 }
 
 // The main chart's curve groups; the batch densities (series 4) keep their state.
-void showCurves(Vildo& app, std::initializer_list<size_t> active) {
+void showCurves(Vildo& app, std::initializer_list<size_t> active, const char* leftTitle) {
     Chart& c = app.charts[5];
+    c.left.title = leftTitle;
     setActive(c, {0, 1, 2, 3, 5, 6, 7, 8, 9, 10}, false);
     setActive(c, active, true);
     // The estimate's interval goes with the winter density.
@@ -90,15 +91,15 @@ void ReproduktionochTjurandel1Click(Vildo& app) {
 }
 
 void lgtthetochAvskjutning1Click(Vildo& app) {
-    if (select(app, kRightGroup, C::lgtthetochAvskjutning1)) showCurves(app, {0, 1, 2, 3});
+    if (select(app, kRightGroup, C::lgtthetochAvskjutning1)) showCurves(app, {0, 1, 2, 3}, kDensityTitle);
 }
 
 void Foderochlgbonitet1Click(Vildo& app) {
-    if (select(app, kRightGroup, C::Foderochlgbonitet1)) showCurves(app, {5, 6});
+    if (select(app, kRightGroup, C::Foderochlgbonitet1)) showCurves(app, {5, 6}, "");
 }
 
 void Ddlighet1Click(Vildo& app) {
-    if (select(app, kRightGroup, C::Ddlighet1)) showCurves(app, {7, 8, 9, 10});
+    if (select(app, kRightGroup, C::Ddlighet1)) showCurves(app, {7, 8, 9, 10}, "");
 }
 
 void Chart5Click(Vildo& app, int leftOfRight, int belowTop) {

@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "ui/window_state.h"
 
@@ -19,8 +21,12 @@ struct Vildo : WindowState {
     std::shared_ptr<const Vildo> BatchStart;
     // The wanted winter density the user had set before the first area was loaded: a forecast's default goal.
     std::optional<double> WantedBeforeArea;
+    // The area file's bytes when the work was last saved or read, and whether they are still to be taken.
+    std::string savedWork;
+    bool savedWorkDue = false;
+    // Area files and scenarios last read or written, the latest first.
+    std::vector<std::string> recentFiles;
 };
-
 
 // The handlers are wired to the controls of the model's part; every such part is a Vildo's.
 inline Vildo& whole(ModelState& state) { return static_cast<Vildo&>(state); }

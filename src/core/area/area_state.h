@@ -19,6 +19,7 @@ struct AreaState : SeasonState {
     Grid StringGrid6 = statisticsGrid();
     CountyMenu Omrde1 = countyMenu();
     DataService* dataService = nullptr;   // not owned; without one every request fails as offline
+    bool AreaNamesFailed = false;         // the last fetch of the area menu's names failed: it may be tried again
     uint32_t BatchLan = 0, BatchAfo = 0;  // copies of LanAFO's indexes for the carrying-capacity batch
 };
 

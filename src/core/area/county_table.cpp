@@ -67,10 +67,17 @@ bool FetchAreaNames(AreaState& app) {
             }
             ++m;
         }
-    } catch (const std::exception&) {
-        app.prompts->message("Något gick fel då ÄFO-namn skulle läsas in.");
+    } catch (const std::exception& e) {
+        // The address and the reason, so that the user can tell a mistyped address from a service that is down.
+        std::string text = "Något gick fel då ÄFO-namn skulle läsas in.";
+        if (app.dataService && !app.dataService->address().empty())
+            text += "\r\nAdress: " + app.dataService->address() + "produktion/vildoAFOsql.php";
+        text += std::string("\r\nOrsak: ") + e.what();
+        app.prompts->message(text);
+        app.AreaNamesFailed = true;
         return false;
     }
+    app.AreaNamesFailed = false;
     return true;
 }
 

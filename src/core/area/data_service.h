@@ -27,6 +27,8 @@ public:
     virtual ~DataService() = default;
     // GET base + "produktion/" + script + "?" + query; the response body of a 200 answer.
     virtual std::string get(const std::string& script, const std::string& query) = 0;
+    // The base address the scripts are asked at, for messages; empty when there is none to name.
+    virtual std::string address() const { return {}; }
 };
 
 // The injected service's answer; without one every request fails as a lost connection would.

@@ -105,6 +105,19 @@ private:
     std::thread thread_;
 };
 
+// httplib's reasons in the user's language; the rare ones keep httplib's own words.
+std::string failureText(httplib::Error e) {
+    switch (e) {
+        case httplib::Error::Connection: return "anslutningen kunde inte upprättas";
+        case httplib::Error::ConnectionTimeout: return "anslutningen tog för lång tid";
+        case httplib::Error::Read: return "svaret kunde inte läsas";
+        case httplib::Error::Write: return "frågan kunde inte skickas";
+        case httplib::Error::Canceled: return "frågan avbröts";
+        case httplib::Error::BindIPAddress: return "den lokala adressen kunde inte användas";
+        default: return httplib::to_string(e);
+    }
+}
+
 }  // namespace
 
 HttpDataService::HttpDataService(const std::string& baseUrl, int connectTimeoutSec, int readTimeoutSec,
@@ -187,7 +200,7 @@ std::string HttpDataService::get(const std::string& script, const std::string& q
         throw ServiceError("Datatjänstens svar har mer än " + std::to_string(kMaxHeaderBytes) + " byte rubriker");
     if (tooLarge) throw ServiceError("Datatjänstens svar är större än " + std::to_string(kMaxAnswerBytes) + " byte");
     if (Clock::now() >= deadline) throw ServiceError("Datatjänsten svarade inte i tid");
-    throw ServiceError("Ingen kontakt med datatjänsten (" + httplib::to_string(res.error()) + ")");
+    throw ServiceError("Ingen kontakt med datatjänsten (" + failureText(res.error()) + ")");
 }
 
 std::string serviceUrlFromEnvironment() {

@@ -28,6 +28,7 @@ public:
     // Any status but 200 (ServiceStatusError), headers over kMaxHeaderBytes, an answer over kMaxAnswerBytes
     // or past the deadline fails as a lost connection.
     std::string get(const std::string& script, const std::string& query) override;
+    std::string address() const override { return host_ + path_; }
 
     // From now on, all requests together may take `total`; once it is spent every request fails at once.
     // Without it only each request's deadline bounds them.

@@ -97,8 +97,11 @@ void Initpop(ModelState& app) {
     WriteSettings(app);
 }
 
-void storetrkvalues(ModelState& app) {
-    int32_t* s = app.Sliders.Slots;
+void storetrkvalues(ModelState& app) { app.Sliders = trackValues(app); }
+
+TSliderValues trackValues(const ModelState& app) {
+    TSliderValues values = app.Sliders;
+    int32_t* s = values.Slots;
     s[SlotDensity] = app.pos(C::Trk_density);
     s[SlotUngskog] = app.pos(C::trk_ungskog);
     s[SlotImpediment] = app.pos(C::trk_impediment);
@@ -121,6 +124,7 @@ void storetrkvalues(ModelState& app) {
     s[SlotStartyear] = app.pos(C::Combo_Startyear);
     s[SlotVargmortalitet] = app.pos(C::Trk_vargmortalitet);
     s[SlotBjornmortalitet] = app.pos(C::Trk_bjornmortalitet);
+    return values;
 }
 
 void Restoretrkvalues(ModelState& app) {

@@ -17,6 +17,8 @@ double Multifecund(ModelState& app);
 
 // The control positions into the slider record, and back; each position set back runs its handler.
 void storetrkvalues(ModelState& app);
+// The slider record as storetrkvalues would store it now.
+TSliderValues trackValues(const ModelState& app);
 void Restoretrkvalues(ModelState& app);
 
 }  // namespace vildo

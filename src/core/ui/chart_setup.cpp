@@ -39,6 +39,8 @@ void reproductionAndBullShare(Chart& c) {
     c.left.setRange(0, 1);
     c.left.increment = 0.1;
     c.right.visible = false;
+    c.bottom.title = "År";
+    c.left.title = "Kalvar per hondjur, tjurandel";
 }
 
 void timeSeries(Chart& c) {
@@ -55,6 +57,8 @@ void timeSeries(Chart& c) {
                 Series{"Björnpredation (kalv)", SeriesKind::Line, kChocolate}};
     c.legendColumns = 4;
     c.right.visible = false;
+    c.bottom.title = "År";
+    c.left.title = kDensityTitle;
 }
 
 void landUse(Chart& c) {

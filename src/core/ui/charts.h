@@ -40,6 +40,9 @@ struct Series {
     double largestY() const;
 };
 
+// The main chart's density axis, in the unit the area statistics use.
+inline constexpr const char* kDensityTitle = "Älgar per 1000 ha";
+
 struct Axis {
     std::string title;
     double min = 0, max = 0;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calibration/estimate_interval.h"
 #include "ui/chart_colours.h"
+#include "ui/window_state.h"
 #include "util/format.h"
 
 namespace vildo {
@@ -97,6 +99,17 @@ Grid forecastTable(const Forecast& forecast) {
         g.cell(5, row) = percent(y.extinct);
     }
     return g;
+}
+
+std::vector<std::string> forecastReportLines(const WindowState& start, const Forecast& forecast) {
+    std::vector<std::string> lines{
+        start.ctl(C::LOmrade).caption,
+        "Vinterstam när prognosen börjar: " + fix(start.Winter.WinterDensity, 6, 1) + " älgar per 1000 ha efter jakt"};
+    if (start.Ensemble) lines.push_back(intervalLine(start.Ensemble->interval));
+    const int years = static_cast<int>(forecast.years.size());
+    lines.push_back("Prognos: " + intStr(forecast.replicates) + " framtider om " + intStr(years) +
+                    " år; målet för vinterstammen är " + fix(forecast.wantedDensity, 6, 1) + " älgar per 1000 ha.");
+    return lines;
 }
 
 }  // namespace vildo

@@ -1,5 +1,8 @@
 // The forecast as the window shows it: a fan chart of the winter stock and a table of shares year by year.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "hunt/forecast.h"
 #include "ui/charts.h"
 #include "util/grid.h"
@@ -17,5 +20,10 @@ Chart forecastChart(const Chart& main, const Forecast& forecast);
 // A heading row, then one row a forecast year: År, Vinterstam (median), 80 %-intervall, Kvoten nås,
 // Inom ±10 % av målet, Utdöd.
 Grid forecastTable(const Forecast& forecast);
+
+struct WindowState;
+// The report's opening lines: the area, the estimate the futures start from with its interval when the area
+// has one, and what the forecast measures.
+std::vector<std::string> forecastReportLines(const WindowState& start, const Forecast& forecast);
 
 }  // namespace vildo

@@ -161,6 +161,10 @@ void applyWindowDesign(Controls& controls) {
         c.visible = d.visible;
         c.enabled = d.enabled;
     }
+    // The fit's label explains itself: the number alone says nothing to a new user.
+    controls[static_cast<int>(C::LSqrroot)].hint =
+        "R2: hur väl modellens kurvor följer områdets statistik (älgobs, kalvar per hondjur och tjurandel) "
+        "från startåret; 1 är en perfekt anpassning, 0 ingen.";
 }
 
 }  // namespace vildo
