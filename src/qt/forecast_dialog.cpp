@@ -131,19 +131,8 @@ ForecastDialog::ForecastDialog(Vildo& app, const ForecastRequest& request, Forec
     // The copy is taken here, on the GUI thread; the worker reads nothing else of the user's state.
     job_.state = std::make_unique<Vildo>(app);
     job_.request = request;
-    worker_ = std::thread([this, runner = std::move(runner)] {
-        try {
-            job_.result = runner(*job_.state, job_.request, [this](int done) {
-                // Workers report in any order: keep the highest count.
-                int seen = job_.done.load();
-                while (done > seen && !job_.done.compare_exchange_weak(seen, done)) {
-                }
-                return !job_.cancel.load();
-            });
-        } catch (...) {
-            job_.error = std::current_exception();
-        }
-        job_.finished.store(true);
+    worker_.start([this, runner = std::move(runner)] {
+        job_.result = runner(*job_.state, job_.request, [this](int done) { return worker_.report(done); });
     });
     poll_ = new QTimer(this);
     connect(poll_, &QTimer::timeout, this, &ForecastDialog::poll);
@@ -163,35 +152,27 @@ void ForecastDialog::reject() {
 }
 
 void ForecastDialog::endRun() {
-    job_.cancel.store(true);
-    if (worker_.joinable()) worker_.join();
+    worker_.stop();
     poll_->stop();
 }
 
 void ForecastDialog::stop() {
-    job_.cancel.store(true);
+    worker_.cancel();
     cancel_->setEnabled(false);
     status_->setText(QString::fromUtf8("Avbryter …"));
 }
 
 void ForecastDialog::poll() {
-    progress_->setValue(job_.done.load());
-    if (!job_.finished.load()) return;
+    progress_->setValue(worker_.done());
+    if (!worker_.finished()) return;
     worker_.join();
     poll_->stop();
-    if (job_.error) {
-        std::string what = "Okänt fel";
-        try {
-            std::rethrow_exception(job_.error);
-        } catch (const std::exception& e) {
-            what = e.what();
-        } catch (...) {
-        }
+    if (worker_.failed()) {
         close();
-        app_.prompts->message("Prognosen kunde inte beräknas: " + what);
+        app_.prompts->message("Prognosen kunde inte beräknas: " + worker_.error());
         return;
     }
-    if (job_.cancel.load() || job_.result.years.empty()) {
+    if (worker_.cancelled() || job_.result.years.empty()) {
         close();
         return;
     }

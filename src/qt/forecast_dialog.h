@@ -3,13 +3,11 @@
 #pragma once
 #include <QDialog>
 #include <QPointer>
-#include <atomic>
-#include <exception>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "app/forecast.h"
+#include "qt/worker_thread.h"
 #include "ui/charts.h"
 #include "util/grid.h"
 
@@ -54,7 +52,7 @@ public:
     ForecastDialog(Vildo& app, const ForecastRequest& request, ForecastRunner runner, QWidget* parent = nullptr);
     ~ForecastDialog() override;
 
-    bool running() const { return worker_.joinable(); }
+    bool running() const { return worker_.running(); }
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* cancelButton() const { return cancel_; }
     // Null until the result shows.
@@ -74,15 +72,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The worker's share: written by it, read on the GUI thread once `finished` is set.
+    // The worker's share: written by it, read on the GUI thread once it has finished.
     struct Job {
         std::unique_ptr<Vildo> state;
         ForecastRequest request;
-        std::atomic<int> done{0};
-        std::atomic<bool> cancel{false};
-        std::atomic<bool> finished{false};
         Forecast result;
-        std::exception_ptr error;
     };
 
     void poll();
@@ -95,7 +89,7 @@ private:
 
     Vildo& app_;
     Job job_;
-    std::thread worker_;
+    WorkerThread worker_;
     QTimer* poll_;
     QStackedWidget* pages_;
     QLabel* status_;

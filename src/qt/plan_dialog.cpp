@@ -310,8 +310,8 @@ void PlanDialog::poll() {
     worker_.join();
     poll_->stop();
     setInputsEnabled(true);
-    if (const std::string what = worker_.error(); !what.empty()) {
-        notes_->setText(qs("Planerna kunde inte beräknas: " + what));
+    if (worker_.failed()) {
+        notes_->setText(qs("Planerna kunde inte beräknas: " + worker_.error()));
         return;
     }
     if (worker_.cancelled()) {

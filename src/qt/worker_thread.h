@@ -30,7 +30,8 @@ public:
     int done() const { return done_.load(); }
     void cancel() { cancel_.store(true); }
     bool cancelled() const { return cancel_.load(); }
-    // What the work threw, in words; empty when it returned.
+    // Whether the work threw, and what, in words.
+    bool failed() const { return error_ != nullptr; }
     std::string error() const;
 
 private:
