@@ -100,12 +100,15 @@ ForecastOptions parseForecastOptions(const std::vector<std::string>& args, bool 
     return o;
 }
 
-bool startForecast(Session& s, const ForecastOptions& o, std::unique_ptr<ServiceConnection>& service) {
+std::optional<uint32_t> startForecast(Session& s, const ForecastOptions& o,
+                                      std::unique_ptr<ServiceConnection>& service) {
     Vildo& app = *s.app;
-    if (!startSeasons(s, o, service)) return false;
+    if (!startSeasons(s, o, service)) return std::nullopt;
     const int presses = o.presses.value_or(o.countyItem ? 1 : 0);
     for (int k = 1; k <= presses && !app.terminated; ++k) dispatch(app, [&] { SpeedButton1Click(app); });
-    return !app.terminated;
+    if (app.terminated) return std::nullopt;
+    // Without --seed the clock chooses, as for the presses.
+    return o.seed ? *o.seed : app.platform.clockSeed();
 }
 
 HarvestPlan planOf(const Vildo& app, const ForecastOptions& o, double quota) {
@@ -114,8 +117,8 @@ HarvestPlan planOf(const Vildo& app, const ForecastOptions& o, double quota) {
     // A part given alone keeps the other as the goal table has it, as far as the whole allows.
     if (o.calvesPercent) p.calvesPercent = *o.calvesPercent;
     if (o.cowsPercent) p.cowsPercent = *o.cowsPercent;
-    else if (o.calvesPercent) p.cowsPercent = std::min(p.cowsPercent, 100 - p.calvesPercent);
-    if (!o.cowsPercent || !o.calvesPercent) p.calvesPercent = std::min(p.calvesPercent, 100 - p.cowsPercent);
+    if (o.calvesPercent && !o.cowsPercent) p.cowsPercent = std::min(p.cowsPercent, 100 - p.calvesPercent);
+    if (o.cowsPercent && !o.calvesPercent) p.calvesPercent = std::min(p.calvesPercent, 100 - p.cowsPercent);
     if (const auto e = harvestPlanError(p)) throw UsageError(*e);
     return p;
 }

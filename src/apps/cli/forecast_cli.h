@@ -30,8 +30,9 @@ struct ForecastOptions : SeasonStart {
 ForecastOptions parseForecastOptions(const std::vector<std::string>& args, bool plan);
 
 // Starts the session and runs the presses the forecast starts after: with an area, one press replays its history.
-// False when any of it failed; its message has been shown.
-bool startForecast(Session& s, const ForecastOptions& o, std::unique_ptr<ServiceConnection>& service);
+// Gives the futures' seed, or nothing when any of it failed; its message has been shown.
+std::optional<uint32_t> startForecast(Session& s, const ForecastOptions& o,
+                                      std::unique_ptr<ServiceConnection>& service);
 
 // The plan with the given quota in the split the options name, each part the goal table's when not given.
 HarvestPlan planOf(const Vildo& app, const ForecastOptions& o, double quota);

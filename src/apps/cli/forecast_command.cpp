@@ -104,10 +104,9 @@ int forecastCommand(const std::vector<std::string>& args) {
     Session s;
     Vildo& app = *s.app;
     std::unique_ptr<ServiceConnection> service;
-    if (!startForecast(s, o, service)) return 1;
-
-    // Without --seed the clock chooses, as for the presses.
-    const uint32_t seed = o.seed ? *o.seed : app.platform.clockSeed();
+    const std::optional<uint32_t> started = startForecast(s, o, service);
+    if (!started) return 1;
+    const uint32_t seed = *started;
     if (!o.plans.empty()) return comparePlansCommand(app, o, seed);
     std::optional<HarvestPlan> plan;
     if (o.quota) plan = planOf(app, o, *o.quota);

@@ -16,9 +16,9 @@ int planCommand(const std::vector<std::string>& args) {
     Session s;
     Vildo& app = *s.app;
     std::unique_ptr<ServiceConnection> service;
-    if (!startForecast(s, o, service)) return 1;
-
-    const uint32_t seed = o.seed ? *o.seed : app.platform.clockSeed();
+    const std::optional<uint32_t> started = startForecast(s, o, service);
+    if (!started) return 1;
+    const uint32_t seed = *started;
     const HarvestPlan split = planOf(app, o, 0);
     const PlanRequest r = resolvedPlanRequest(app, planRequest(o, seed));
     const QuotaSearch q = searchQuota(app, r, split.calvesPercent, split.cowsPercent);

@@ -1,7 +1,6 @@
 #include "app/harvest_plans.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <map>
 #include <stdexcept>
