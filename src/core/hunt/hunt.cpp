@@ -1,6 +1,7 @@
 #include "hunt/hunt.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -171,8 +172,24 @@ int Calveswithcow(SeasonState& app, int age) {
     return 2;
 }
 
+namespace {
+
+double meanAntlerPoints(int age) { return 1.8490104 * std::pow(age, 1.4410198) * std::pow(0.84431833, age); }
+
+// The mean depends on the age alone; worked out once per age by the same expression, so to the bit.
+double tabledAntlerPoints(int age) {
+    static const auto table = [] {
+        std::array<double, kAges> t{};
+        for (int a = 0; a < kAges; ++a) t[a] = meanAntlerPoints(a);
+        return t;
+    }();
+    return age >= 0 && age < kAges ? table[age] : meanAntlerPoints(age);
+}
+
+}  // namespace
+
 bool Antlerpoints(SeasonState& app, int age, int& points) {
-    double mean = 1.8490104 * std::pow(age, 1.4410198) * std::pow(0.84431833, age);
+    double mean = tabledAntlerPoints(age);
     double sd = 0.43 * age;
     points = static_cast<int>(std::max<int64_t>(0, Round(app.rng.G(mean, sd))));
     const TRule& r = app.Rules[RuleBull];

@@ -1,6 +1,7 @@
 #include "model/controller.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "util/errors.h"
 
@@ -9,8 +10,10 @@ namespace vildo {
 namespace {
 
 // The stocks' inflows as the density and the levels give them. Within a step only the levels move, so the
-// gain and the pull are worked out once, and the relative change again only when stock 0 has moved. Every
-// evaluation leaves the inflows and the flow measures as a full evaluation would, failing at the same point.
+// gain and the pull are worked out once, and the relative change only when stock 1 needs it: stock 0's own
+// sub-steps move its level seven times without reading the change. Every evaluation still fails where a full
+// one would, and leaves the inflows and the flow measures as a full evaluation would once settled.
+// The levels come in as values, so the chain of sub-steps never waits on a store being read back.
 class Inflows {
 public:
     Inflows(ModelState& app, TStock& stock) : app_(app), stock_(stock), d_(app.ModelDensity) {
@@ -20,24 +23,41 @@ public:
         stock[0].input[0] = d_ - stock[0].Level;
         const double dev = d_ - app.TargetDensity;
         pull_ = app.DensityPull = std::clamp(app.ControllerGain * dev * dev * dev, -1e20, 0.2);
-        update();
+        update(stock[0].Level, stock[1].Level);
+        settle();
     }
 
-    void update() {
-        const double l0 = stock_[0].Level;
-        const double l1 = stock_[1].Level;
-        stock_[0].input[0] = d_ - l0;
+    void update(double l0, double l1) {
+        first_[0] = stock_[0].input[0] = d_ - l0;
         if (!known_ || l0 != l0_) {
-            app_.DensityChange = checkedDiv(d_ - l0, l0);
+            // (d - l0) / l0 fails exactly then; what the failing evaluation leaves is the last one's.
+            if (l0 == 0 || !std::isfinite(l0) || std::isnan(d_)) {
+                if (known_) settle();
+                checkedDiv(d_ - l0, l0);
+            }
             l0_ = l0;
             known_ = true;
+            pending_ = true;
         }
-        stock_[1].input[0] = (l1 > 1.5 && pull_ > 0) ? 0.0 : pull_ + app_.DensityChange;
+        l1_ = l1;
     }
 
-    double inflow(size_t index) const {
+    // The relative change and stock 1's input as the last evaluation leaves them.
+    void settle() {
+        if (pending_) {
+            change_ = app_.DensityChange = checkedDiv(d_ - l0_, l0_);
+            pending_ = false;
+        }
+        first_[1] = stock_[1].input[0] = (l1_ > 1.5 && pull_ > 0) ? 0.0 : pull_ + change_;
+    }
+
+    // The sum of a stock's inputs, in their order; the first is the one the last evaluation wrote.
+    double inflow(size_t index) {
+        if (index == 1) settle();
+        const std::vector<double>& input = stock_[index].input;
         double sum = 0;
-        for (double v : stock_[index].input) sum += v;
+        sum += first_[index];
+        for (size_t k = 1; k < input.size(); ++k) sum += input[k];
         return sum;
     }
 
@@ -45,8 +65,10 @@ private:
     ModelState& app_;
     TStock& stock_;
     double d_, pull_ = 0;
-    double l0_ = 0;  // stock 0's level the relative change was worked out for
-    bool known_ = false;
+    double l0_ = 0, l1_ = 0;  // the levels of the last evaluation
+    double change_ = 0;       // the relative change, worked out for l0_ unless pending_
+    double first_[2] = {0, 0};
+    bool known_ = false, pending_ = false;
 };
 
 }  // namespace
@@ -61,25 +83,31 @@ double StockInflow(ModelState& app, TStock& stock, size_t index) { return Inflow
 
 void EulerStep(ModelState& app, TStock& stock) {
     Inflows flows(app, stock);
+    double level[2] = {stock[0].Level, stock[1].Level};
     bool fresh = true;  // the first evaluation is the one the constructor made
     auto inflow = [&](size_t i) {
-        if (!fresh) flows.update();
+        if (!fresh) flows.update(level[0], level[1]);
         fresh = false;
         return flows.inflow(i);
     };
-    for (size_t i = 0; i < stock.size(); ++i) {
+    for (size_t i = 0; i < 2; ++i) {
         StockRecord& s = stock[i];
+        const bool nonneg = s.Nonneg;
+        double& l = level[i];
         for (int sub = 0; sub < 4; ++sub) {
-            s.X1 = s.Level;
-            s.Eul1 = inflow(i);
-            s.Level = s.Level + s.Eul1 / 4;
-            if (s.Nonneg) s.Level = std::max(0.0, s.Level);
-            s.Eul2 = inflow(i);
-            s.Level = s.X1 + (s.Eul1 + s.Eul2) * 0.5 / 4;
-            if (s.Nonneg) s.Level = std::max(0.0, s.Level);
+            const double x1 = s.X1 = l;
+            const double e1 = s.Eul1 = inflow(i);
+            l = x1 + e1 / 4;
+            if (nonneg) l = std::max(0.0, l);
+            s.Level = l;
+            const double e2 = s.Eul2 = inflow(i);
+            l = x1 + (e1 + e2) * 0.5 / 4;
+            if (nonneg) l = std::max(0.0, l);
+            s.Level = l;
         }
     }
-    flows.update();
+    flows.update(level[0], level[1]);
+    flows.settle();
     outs(stock);
 }
 

@@ -25,19 +25,30 @@ void predationOfYear(ModelState& app) {
     }
 }
 
+// Cows and bulls side by side: each lane does what the scalar formula does for its sex, in the same order, so
+// the arithmetic is the formulas' to the bit, at half the instructions.
+using Pair = double __attribute__((vector_size(16)));
+Pair pairAt(const double* female, const double* male, int a) { return Pair{female[a], male[a]}; }
+void storeAt(Pair v, double* female, double* male, int a) {
+    female[a] = v[0];
+    male[a] = v[1];
+}
+Pair minOf(Pair a, Pair b) { return b < a ? b : a; }  // std::min in each lane
+Pair maxOf(Pair a, Pair b) { return a < b ? b : a; }  // std::max in each lane
+Pair splat(double v) { return Pair{v, v}; }
+
 // A season's sums over ages 1..20, side by side, each in its own order of additions: one pass instead of five
 // chains.
 struct SeasonSums {
-    double cows = 0, bulls = 0, deadBulls = 0, deadCows = 0, shot = 0;
+    Pair alive{}, dead{};  // cows and bulls, the dead of each
+    double shot = 0;
 };
-SeasonSums seasonSums(const double* cows, const double* bulls, const double* deadBulls, const double* deadCows,
+SeasonSums seasonSums(const double* cows, const double* bulls, const double* deadCows, const double* deadBulls,
                       const double* shot) {
     SeasonSums s;
     for (int i = 1; i <= 20; ++i) {
-        s.cows += cows[i];
-        s.bulls += bulls[i];
-        s.deadBulls += deadBulls[i];
-        s.deadCows += deadCows[i];
+        s.alive += pairAt(cows, bulls, i);
+        s.dead += pairAt(deadCows, deadBulls, i);
         s.shot += shot[i];
     }
     return s;
@@ -81,20 +92,17 @@ void Processpop(ModelState& app) {
     // them, and every pass would go through memory. The arithmetic and its order are those of the formulas.
 
     // Step 1: aging and the summer mortality factors.
-    double cows = 0, bulls = 0;
-    for (int a = 0; a <= 20; ++a) {
-        cows += p.FemWinter[a];
-        bulls += p.MaleWinter[a];
-    }
-    su.SummerCows = cows - p.FemWinter[19];
-    su.SummerBulls = bulls - p.MaleWinter[19];
-    double kF = 1, kM = 1, sF = 0, sM = 0;
+    Pair total{};
+    for (int a = 0; a <= 20; ++a) total += pairAt(p.FemWinter, p.MaleWinter, a);
+    su.SummerCows = total[0] - p.FemWinter[19];
+    su.SummerBulls = total[1] - p.MaleWinter[19];
+    Pair sum{};
     for (int a = 18; a >= 0; --a) {
-        p.FemSummer[a + 1] = p.FemWinter[a];
-        p.MaleSummer[a + 1] = p.MaleWinter[a];
-        sF += std::min(p.FemSummer[a + 1], kThird * app.FemMortWeight[a + 1] * p.FemSummer[a + 1]);
-        sM += std::min(p.MaleSummer[a + 1], kThird * app.MaleMortWeight[a + 1] * p.MaleSummer[a + 1]);
+        const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
+        storeAt(x, p.FemSummer, p.MaleSummer, a + 1);
+        sum += minOf(x, kThird * pairAt(app.FemMortWeight, app.MaleMortWeight, a + 1) * x);
     }
+    double kF = 1, kM = 1, sF = sum[0], sM = sum[1];
     if (sF > 0) kF = kThird * (app.NatMortPctF / 100.0) * su.SummerCows / sF;
     if (sM > 0) kM = kThird * (app.NatMortPctM / 100.0) * su.SummerBulls / sM;
     // Density and carrying capacity stay through the year: the four limits share one floor.
@@ -109,39 +117,38 @@ void Processpop(ModelState& app) {
         const double summerCows = su.SummerCows, summerBulls = su.SummerBulls;
         const double adults = summerCows + summerBulls;
         const double s = adults > 0 ? summerCows / adults : 0.5;
-        const double wolvesF = wolves * (1.0 / 30) * s, wolvesM = wolves * (1.0 / 30) * (1 - s);
-        const double kFs = kThird * kF, kMs = kThird * kM;
+        const Pair wolvesBy = Pair{wolves * (1.0 / 30) * s, wolves * (1.0 / 30) * (1 - s)};
+        const Pair stock = Pair{summerCows, summerBulls};
+        const auto hunted = stock > 0;  // the wolves' share goes to a sex that has animals
+        const Pair k = Pair{kThird * kF, kThird * kM};
         const double pressure = app.HarvestPressure, protection = 1 + app.CalfProtection;
-        double births = app.PotentialBirths, deadCows = su.NatDeadCowsSummer, deadBulls = su.NatDeadBullsSummer;
+        double births = app.PotentialBirths;
+        Pair dead = Pair{su.NatDeadCowsSummer, su.NatDeadBullsSummer};
         for (int a = 19; a >= 1; --a) {
             births += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
-            double deadF = std::min(p.FemSummer[a], kFs * app.FemMortWeight[a] * p.FemSummer[a]);
-            double deadM = std::min(p.MaleSummer[a], kMs * app.MaleMortWeight[a] * p.MaleSummer[a]);
-            deadCows += deadF;
-            deadBulls += deadM;
-            if (summerCows > 0) deadF += wolvesF * p.FemSummer[a] / summerCows;
-            if (summerBulls > 0) deadM += wolvesM * p.MaleSummer[a] / summerBulls;
-            p.FemDeadSummer[a] = deadF;
-            p.MaleDeadSummer[a] = deadM;
-            p.FemSummer[a] -= deadF;
-            p.MaleSummer[a] -= deadM;
+            const Pair x = pairAt(p.FemSummer, p.MaleSummer, a);
+            Pair died = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
+            dead += died;
+            died = hunted ? died + wolvesBy * x / stock : died;
+            storeAt(died, p.FemDeadSummer, p.MaleDeadSummer, a);
+            storeAt(x - died, p.FemSummer, p.MaleSummer, a);
             fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * pressure * protection);
             h.FemShot[a] = fH * p.FemSummer[a];
         }
         app.PotentialBirths = births;
-        su.NatDeadCowsSummer = deadCows;
-        su.NatDeadBullsSummer = deadBulls;
+        su.NatDeadCowsSummer = dead[0];
+        su.NatDeadBullsSummer = dead[1];
     }
     if (su.SummerCows > 0) su.NatRateCowsSummer = su.NatDeadCowsSummer / su.SummerCows;
     if (su.SummerBulls > 0) su.NatRateBullsSummer = su.NatDeadBullsSummer / su.SummerBulls;
 
     // Step 3: the hunt.
     {
-        const SeasonSums sums = seasonSums(p.FemSummer, p.MaleSummer, p.MaleDeadSummer, p.FemDeadSummer, h.FemShot);
-        su.SummerCows = sums.cows;
-        su.SummerBulls = sums.bulls;
-        su.SummerDeadBulls = sums.deadBulls;
-        su.SummerDeadCows = sums.deadCows;
+        const SeasonSums sums = seasonSums(p.FemSummer, p.MaleSummer, p.FemDeadSummer, p.MaleDeadSummer, h.FemShot);
+        su.SummerCows = sums.alive[0];
+        su.SummerBulls = sums.alive[1];
+        su.SummerDeadBulls = sums.dead[1];
+        su.SummerDeadCows = sums.dead[0];
         ht.CowsShot = sums.shot + h.FemShot[21];
     }
     su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows;
@@ -149,25 +156,24 @@ void Processpop(ModelState& app) {
     wi.WinterStock = checkedDiv(wi.WinterCows, 1 - (app.TargetBullShare + app.BullShareAdjust));
     wi.WinterBulls = wi.WinterStock - wi.WinterCows;  // the wanted bulls after the hunt, until step 4 ends
     const double hm = std::max(0.0, su.SummerBulls - wi.WinterBulls);
-    sF = sM = 0;
     {
         const double summerBulls = su.SummerBulls;
         double prime = ht.PrimeBullsShot;
+        sum = Pair{};
         for (int a = 19; a >= 1; --a) {
             const double shot = summerBulls > 0 && fH > 0
                                     ? std::min(summerBulls, std::max(0.0, p.MaleSummer[a] / summerBulls * hm))
                                     : 0;
             h.MaleShot[a] = shot;
             if (a >= 6 && a <= 12) prime += shot;
-            const double femWinter = std::max(0.0, p.FemSummer[a] - h.FemShot[a]);
-            const double maleWinter = std::max(0.0, p.MaleSummer[a] - shot);
-            p.FemWinter[a] = femWinter;
-            p.MaleWinter[a] = maleWinter;
-            sF += std::min(femWinter, kTwoThirds * app.FemMortWeight[a] * femWinter);
-            sM += std::min(maleWinter, kTwoThirds * app.MaleMortWeight[a] * maleWinter);
+            const Pair left = maxOf(splat(0.0), pairAt(p.FemSummer, p.MaleSummer, a) - Pair{h.FemShot[a], shot});
+            storeAt(left, p.FemWinter, p.MaleWinter, a);
+            sum += minOf(left, kTwoThirds * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * left);
         }
         ht.PrimeBullsShot = prime;
     }
+    sF = sum[0];
+    sM = sum[1];
     if (sF > 0) kF = kTwoThirds * (app.NatMortPctF / 100.0) * wi.WinterCows / sF;
     if (sM > 0) kM = kTwoThirds * (app.NatMortPctM / 100.0) * wi.WinterBulls / sM;
     kF = std::max(kFloor, kF);
@@ -178,44 +184,44 @@ void Processpop(ModelState& app) {
         const double winterCows = wi.WinterCows, winterBulls = wi.WinterBulls;
         const double adults = winterCows + winterBulls;
         const double s = adults > 0 ? winterCows / adults : 0.5;
-        const double wolvesF = wolves * 0.2 * s, wolvesM = wolves * 0.2 * (1 - s);
-        const double kFw = kTwoThirds * kF, kMw = kTwoThirds * kM;
-        const double femFactor = app.Fec.FemWeightFactor, maleFactor = app.Fec.MaleWeightFactor;
-        double deadCows = wi.NatDeadCowsWinter, deadBulls = wi.NatDeadBullsWinter;
-        double femWeight = app.ShotWeights.FemWeightShot, maleWeight = app.ShotWeights.MaleWeightShot;
+        const Pair wolvesBy = Pair{wolves * 0.2 * s, wolves * 0.2 * (1 - s)};
+        const Pair stock = Pair{winterCows, winterBulls};
+        const auto hunted = stock > 0;
+        const Pair k = Pair{kTwoThirds * kF, kTwoThirds * kM};
+        const Pair weightFactor = Pair{app.Fec.FemWeightFactor, app.Fec.MaleWeightFactor};
+        Pair dead = Pair{wi.NatDeadCowsWinter, wi.NatDeadBullsWinter};
+        Pair weight = Pair{app.ShotWeights.FemWeightShot, app.ShotWeights.MaleWeightShot};
+        Pair ageShot{}, ageWinter{};
         for (int a = 19; a >= 1; --a) {
-            ageShotF += a * h.FemShot[a];
-            ageShotM += a * h.MaleShot[a];
-            const double femWinter = p.FemWinter[a], maleWinter = p.MaleWinter[a];
-            double deadF = std::min(femWinter, kFw * app.FemMortWeight[a] * femWinter);
-            double deadM = std::min(maleWinter, kMw * app.MaleMortWeight[a] * maleWinter);
-            deadCows += deadF;
-            deadBulls += deadM;
-            if (winterCows > 0) deadF += wolvesF * femWinter / winterCows;
-            if (winterBulls > 0) deadM += wolvesM * maleWinter / winterBulls;
-            p.FemDeadWinter[a] = deadF;
-            p.MaleDeadWinter[a] = deadM;
-            const double femLeft = std::max(0.0, femWinter - deadF), maleLeft = std::max(0.0, maleWinter - deadM);
-            p.FemWinter[a] = femLeft;
-            p.MaleWinter[a] = maleLeft;
-            ageWinterF += a * femLeft;
-            ageWinterM += a * maleLeft;
-            femWeight += femFactor * h.FemWeight[a] * h.FemShot[a];
-            maleWeight += maleFactor * h.MaleWeight[a] * h.MaleShot[a];
+            const Pair shot = pairAt(h.FemShot, h.MaleShot, a);
+            ageShot += a * shot;
+            const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
+            Pair died = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
+            dead += died;
+            died = hunted ? died + wolvesBy * x / stock : died;
+            storeAt(died, p.FemDeadWinter, p.MaleDeadWinter, a);
+            const Pair left = maxOf(splat(0.0), x - died);
+            storeAt(left, p.FemWinter, p.MaleWinter, a);
+            ageWinter += a * left;
+            weight += weightFactor * pairAt(h.FemWeight, h.MaleWeight, a) * shot;
         }
-        wi.NatDeadCowsWinter = deadCows;
-        wi.NatDeadBullsWinter = deadBulls;
-        app.ShotWeights.FemWeightShot = femWeight;
-        app.ShotWeights.MaleWeightShot = maleWeight;
+        ageShotF = ageShot[0];
+        ageShotM = ageShot[1];
+        ageWinterF = ageWinter[0];
+        ageWinterM = ageWinter[1];
+        wi.NatDeadCowsWinter = dead[0];
+        wi.NatDeadBullsWinter = dead[1];
+        app.ShotWeights.FemWeightShot = weight[0];
+        app.ShotWeights.MaleWeightShot = weight[1];
     }
     if (wi.WinterCows > 0) wi.NatRateCowsWinter = wi.NatDeadCowsWinter / wi.WinterCows;
     if (wi.WinterBulls > 0) wi.NatRateBullsWinter = wi.NatDeadBullsWinter / wi.WinterBulls;
     {
-        const SeasonSums sums = seasonSums(p.FemWinter, p.MaleWinter, p.MaleDeadWinter, p.FemDeadWinter, h.MaleShot);
-        wi.WinterCows = sums.cows;
-        wi.WinterBulls = sums.bulls;
-        wi.WinterDeadBulls = sums.deadBulls;
-        wi.WinterDeadCows = sums.deadCows;
+        const SeasonSums sums = seasonSums(p.FemWinter, p.MaleWinter, p.FemDeadWinter, p.MaleDeadWinter, h.MaleShot);
+        wi.WinterCows = sums.alive[0];
+        wi.WinterBulls = sums.alive[1];
+        wi.WinterDeadBulls = sums.dead[1];
+        wi.WinterDeadCows = sums.dead[0];
         ht.BullsShot = sums.shot + h.MaleShot[21];
     }
     wi.WinterDeaths = wi.WinterDeadBulls + wi.WinterDeadCows;

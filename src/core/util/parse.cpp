@@ -46,6 +46,8 @@ std::optional<double> parseReal(const std::string& text) {
 }
 
 std::optional<long long> parseInt(const std::string& text) {
+    // A single digit, as the model reads every year, needs neither a copy nor strtoll.
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';
     std::string s = trimmed(text);
     if (s.empty()) return std::nullopt;
     size_t i = (s[0] == '+' || s[0] == '-') ? 1 : 0;
