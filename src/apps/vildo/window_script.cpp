@@ -46,7 +46,8 @@ const char* const kActionHelp =
     "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n"
     "  plans:Q[:K:KO],...  öppnar Jämför planer i prognosen med planerna (kvot, kalvar %, kor %) och jämför\n"
     "  plansearch       Sök avskjutning i Jämför planer, väntar på resultatet\n"
-    "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n";
+    "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n"
+    "  shot:FIL         sparar fönstret som bild nu, utan att vänta på att arbetet blir klart\n";
 
 namespace {
 
@@ -171,6 +172,11 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         t.start();
         const int ms = number(arg, action);
         while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return;
+    } else if (verb == "shot") {
+        // The window as it is now, while work may still run: a long calibration seen midway.
+        if (arg.isEmpty()) fail("shot väntar en fil");
+        if (!saveScreenshot(w, prompts, arg)) fail("kunde inte spara " + arg);
         return;
     } else if (verb == "avbryt") {
         QWidget* pane = w.workingPane();
