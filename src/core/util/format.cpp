@@ -1,8 +1,11 @@
 // Number formatting without a locale library: the locale's U+2212 and no-break space do not fit Windows-1252.
 #include "util/format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "util/errors.h"
 
 namespace vildo {
 
@@ -32,9 +35,12 @@ std::string exponentForm(double value, int p) {
 std::string fix(double value, int p, int d) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    // to_chars writes what "%.*f" writes (a negative d as printf's default of 6), digit for digit, without
+    // printf's multi-precision arithmetic: the labels are formatted on every season of every calibration.
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", d, value);
-    std::string s(buf);
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, d < 0 ? 6 : d);
+    if (ec != std::errc()) throw VildoError("Talet ryms inte i texten");
+    std::string s(buf, end);
     // Digits of the integer part after rounding to d decimals decide the form.
     size_t start = (s[0] == '-') ? 1 : 0;
     size_t dot = s.find('.');
