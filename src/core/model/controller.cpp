@@ -54,9 +54,9 @@ public:
     // The sum of a stock's inputs, in their order; the first is the one the last evaluation wrote.
     double inflow(size_t index) {
         if (index == 1) settle();
-        const std::vector<double>& input = stock_[index].input;
         double sum = 0;
         sum += first_[index];
+        const std::vector<double>& input = stock_[index].input;
         for (size_t k = 1; k < input.size(); ++k) sum += input[k];
         return sum;
     }
@@ -83,30 +83,35 @@ double StockInflow(ModelState& app, TStock& stock, size_t index) { return Inflow
 
 void EulerStep(ModelState& app, TStock& stock) {
     Inflows flows(app, stock);
-    double level[2] = {stock[0].Level, stock[1].Level};
-    bool fresh = true;  // the first evaluation is the one the constructor made
-    auto inflow = [&](size_t i) {
-        if (!fresh) flows.update(level[0], level[1]);
-        fresh = false;
-        return flows.inflow(i);
-    };
-    for (size_t i = 0; i < 2; ++i) {
-        StockRecord& s = stock[i];
+    // Heun's four sub-steps of one stock, its inflow evaluated at its level by `at`. The level is a value, not an
+    // element of an array indexed at run time, so it stays in a register.
+    auto heun = [](StockRecord& s, double l, auto&& at) {
         const bool nonneg = s.Nonneg;
-        double& l = level[i];
         for (int sub = 0; sub < 4; ++sub) {
             const double x1 = s.X1 = l;
-            const double e1 = s.Eul1 = inflow(i);
+            const double e1 = s.Eul1 = at(l);
             l = x1 + e1 / 4;
             if (nonneg) l = std::max(0.0, l);
             s.Level = l;
-            const double e2 = s.Eul2 = inflow(i);
+            const double e2 = s.Eul2 = at(l);
             l = x1 + (e1 + e2) * 0.5 / 4;
             if (nonneg) l = std::max(0.0, l);
             s.Level = l;
         }
-    }
-    flows.update(level[0], level[1]);
+        return l;
+    };
+    bool fresh = true;  // the first evaluation is the one the constructor made
+    double l1 = stock[1].Level;
+    const double l0 = heun(stock[0], stock[0].Level, [&](double l) {
+        if (!fresh) flows.update(l, l1);
+        fresh = false;
+        return flows.inflow(0);
+    });
+    l1 = heun(stock[1], l1, [&](double l) {
+        flows.update(l0, l);
+        return flows.inflow(1);
+    });
+    flows.update(l0, l1);
     flows.settle();
     outs(stock);
 }
