@@ -1,17 +1,15 @@
 #include "qt/grid_view.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
 #include "qt/dark_style.h"
+#include "qt/table_copy.h"
 #include "ui/grid_layout.h"
 
 namespace vildo::qt {
@@ -80,7 +78,8 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(4);
     verticalHeader()->setMinimumSectionSize(4);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // Qt's selection is what Ctrl+C copies; the highlighted cell stays the core's.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // What does not fit scrolls rather than being cut.
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -92,10 +91,12 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
     for (int r = 0; r < grid.rowCount; ++r)
         for (int c = 0; c < grid.colCount; ++c) {
             auto* item = new QTableWidgetItem();
-            item->setFlags(Qt::ItemIsEnabled | (grid.editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                           (grid.editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
             setItem(r, c, item);
         }
     connect(this, &QTableWidget::cellPressed, this, &GridView::cellPressed);
+    copyCellsOnCtrlC(this, [this] { return highlighted(); });
     refresh();
 }
 
@@ -195,28 +196,7 @@ QWidget* GridView::editor() const {
     return indexWidget(model()->index(editRow_, editCol_));
 }
 
-QString GridView::copyText() const {
-    // A number another program wrote with a point is given the comma the rest of the table uses.
-    static const QRegularExpression pointNumber(R"(^(-?\d+)\.(\d+)$)");
-    const bool one = grid_.selCol >= 0 && grid_.selRow >= 0;
-    QStringList rows;
-    for (int r = one ? grid_.selRow : 0; r <= (one ? grid_.selRow : grid_.rowCount - 1); ++r) {
-        QStringList cells;
-        for (int c = one ? grid_.selCol : 0; c <= (one ? grid_.selCol : grid_.colCount - 1); ++c)
-            cells << QString::fromStdString(grid_.cell(c, r)).trimmed().replace(pointNumber, "\\1,\\2");
-        rows << cells.join('\t');
-    }
-    return rows.join('\n') + '\n';
-}
-
-void GridView::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        QGuiApplication::clipboard()->setText(copyText());
-        event->accept();
-        return;
-    }
-    QTableWidget::keyPressEvent(event);
-}
+QString GridView::copyText() const { return copiedCells(*this, highlighted()); }
 
 void GridView::cellPressed(int row, int col) {
     if (!isEnabled()) return;

@@ -39,8 +39,8 @@ public:
     // The resize rule of this grid: column widths and row heights from its size.
     void setSizeRule(std::function<void(GridView&)> rule) { sizeRule_ = std::move(rule); }
 
-    // What Ctrl+C puts on the clipboard: the highlighted cell, or the whole table when none is; tab-separated
-    // rows, numbers with decimal commas.
+    // What Ctrl+C puts on the clipboard: the selected cells; without a selection the highlighted cell, or the
+    // whole table when none is (see copiedCells).
     QString copyText() const;
 
     // The widths the size rule gave, before the texts were fitted.
@@ -48,11 +48,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void cellPressed(int row, int col);
+    QPoint highlighted() const { return QPoint(grid_.selCol, grid_.selRow); }
     // Widens the number columns to their widest text, lets text columns give way or take spare room, and
     // gives every cut text its full text as a tooltip. The table scrolls what does not fit.
     void fitTexts();
