@@ -196,6 +196,7 @@ void ForecastDialog::showResult() {
     table_ = new GridView(grid_, {}, page);
     table_->setObjectName("ForecastTable");
     table_->setSizeRule(tableColumns);
+    table_->freezeFirstColumn();
     l->addWidget(table_);
 
     auto* note = new QLabel(qs("Andelar av " + intStr(f.replicates) + " framtider. Målet för vinterstammen är " +
@@ -207,7 +208,10 @@ void ForecastDialog::showResult() {
     connect(plans_, &QPushButton::clicked, this, [this] {
         const ForecastRequest& r = job_.request;
         auto* d = new PlanDialog(app_, *job_.state,
-                                 {.years = r.years, .replicates = r.replicates, .seed = r.seed, .threads = r.threads,
+                                 {.years = r.years,
+                                  .replicates = r.replicates,
+                                  .seed = r.seed,
+                                  .threads = r.threads,
                                   .goal = job_.result.wantedDensity},
                                  this);
         d->setAttribute(Qt::WA_DeleteOnClose);

@@ -132,13 +132,75 @@ void GridView::showCurrentColumn() {
     int col = grid_.selCol;
     for (int c = grid_.colCount - 1; col < 0 && c >= 0; --c)
         if (!grid_.cell(c, 0).empty()) col = c;
-    if (col < 0 || col >= columnCount()) return;
+    showColumn(col);
+}
+
+void GridView::showColumn(int col) {
+    if (col < 0 || col >= columnCount() || (frozen_ && col == 0)) return;
+    updateGeometries();  // the scroll bar's range for the widths just set, not the last layout's
     QScrollBar* bar = horizontalScrollBar();
+    const int left = frozen_ ? columnWidth(0) : 0;
     const int x = columnViewportPosition(col), w = columnWidth(col), room = viewport()->width();
-    if (x < 0)
-        bar->setValue(bar->value() + x);
+    if (x < left)
+        bar->setValue(bar->value() + x - left);
     else if (x + w > room)
         bar->setValue(bar->value() + x + w - room);
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!frozen_) return QTableWidget::scrollTo(index, hint);
+    // Across: clear of the frozen column; down: as any table.
+    const int value = horizontalScrollBar()->value();
+    QTableWidget::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(value);
+    showColumn(index.column());
+}
+
+void GridView::freezeFirstColumn() {
+    if (frozen_) return;
+    frozen_ = new QTableView(this);
+    frozen_->setObjectName("frozenColumn");
+    frozen_->setModel(model());
+    frozen_->setSelectionModel(selectionModel());
+    frozen_->setItemDelegate(itemDelegate());
+    frozen_->setSelectionMode(selectionMode());
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    frozen_->setWordWrap(false);
+    frozen_->setShowGrid(showGrid());
+    frozen_->setGridStyle(gridStyle());
+    frozen_->horizontalHeader()->hide();
+    frozen_->verticalHeader()->hide();
+    frozen_->verticalHeader()->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollMode(verticalScrollMode());
+    for (int c = 1; c < columnCount(); ++c) frozen_->setColumnHidden(c, true);
+    for (int r = 0; r < rowCount(); ++r) frozen_->setRowHeight(r, rowHeight(r));
+    // Over the cells that scroll under it.
+    viewport()->stackUnder(frozen_);
+    connect(frozen_, &QTableView::pressed, this, [this](const QModelIndex& i) { cellPressed(i.row(), i.column()); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int w) {
+        if (col != 0) return;
+        frozen_->setColumnWidth(0, w);
+        placeFrozenColumn();
+    });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int h) { frozen_->setRowHeight(row, h); });
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    placeFrozenColumn();
+    frozen_->show();
+}
+
+void GridView::placeFrozenColumn() {
+    if (!frozen_) return;
+    frozen_->setColumnWidth(0, columnWidth(0));
+    const QRect room = viewport()->geometry();
+    frozen_->setGeometry(room.left(), room.top(), columnWidth(0), room.height());
 }
 
 void GridView::fitTexts() {
@@ -213,6 +275,12 @@ void GridView::resizeEvent(QResizeEvent* event) {
     fitTexts();
     // Once the scroll bar knows the new room.
     QTimer::singleShot(0, this, &GridView::showCurrentColumn);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    // The room changes with the scroll bars too, not only with the table's size.
+    if (event->type() == QEvent::Resize) placeFrozenColumn();
+    return QTableWidget::viewportEvent(event);
 }
 
 void GridView::changeEvent(QEvent* event) {

@@ -43,12 +43,20 @@ public:
     // whole table when none is (see copiedCells).
     QString copyText() const;
 
+    // Keeps the first column (a year table's row labels) in view while the rest scrolls under it.
+    void freezeFirstColumn();
+    // The view that shows the frozen column over the table's left edge, if any.
+    QTableView* frozenColumn() const { return frozen_; }
+
     // The widths the size rule gave, before the texts were fitted.
     const std::vector<int>& ruleWidths() const { return ruleWidths_; }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void cellPressed(int row, int col);
@@ -58,12 +66,16 @@ private:
     void fitTexts();
     // Scrolls the current year's column into view when the table is wider than its room.
     void showCurrentColumn();
+    // Scrolls column `col` into the room right of the frozen column.
+    void showColumn(int col);
+    void placeFrozenColumn();
 
     Grid& grid_;
     GridHooks hooks_;
     std::function<void(GridView&)> sizeRule_;
     std::vector<int> ruleWidths_;
     int editCol_ = -1, editRow_ = -1;
+    QTableView* frozen_ = nullptr;
     friend class GridDelegate;
 };
 

@@ -349,6 +349,7 @@ void PlanDialog::showRows() {
     results_->addWidget(chartView_, 1);
     table_ = new GridView(grid_, {}, this);
     table_->setObjectName("PlanTable");
+    table_->freezeFirstColumn();
     const QFontMetrics fm(font());
     table_->setDefaultRowHeight(fm.height() + 6);
     for (int c = 0; c < grid_.colCount; ++c)

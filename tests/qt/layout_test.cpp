@@ -74,6 +74,48 @@ private slots:
         checkTable(w.grid(f.app->Tabell_utv));
     }
 
+    // A year table scrolled to its current year keeps its row labels in view: the first column lies over the
+    // table's left edge, as wide as the column and as high as the room, and scrolls down with the rest.
+    void rowLabelsStayWhileTheYearsScroll_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("large");
+        QTest::newRow("start size") << QSize(1105, 800) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << false;
+        QTest::newRow("800x600, large text") << QSize(800, 600) << true;
+    }
+    void rowLabelsStayWhileTheYearsScroll() {
+        QFETCH(QSize, size);
+        QFETCH(bool, large);
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.resize(size);
+        if (large) QTest::keyClick(&w, Qt::Key_F2);
+        fillWideTexts(*f.app);
+        Grid& g = f.app->StringGrid2;
+        g.cell(0, 1) = "Tjur";
+        const int last = g.colCount - 1;
+        g.selCol = last;  // the current year, the last one
+        w.refresh();
+        QApplication::processEvents();
+        GridView* v = w.grid(g);
+        QVERIFY(v->horizontalScrollBar()->value() > 0);
+        QTableView* labels = v->frozenColumn();
+        QVERIFY(labels && labels->isVisible());
+        QCOMPARE(labels->geometry(),
+                 QRect(v->viewport()->geometry().topLeft(), QSize(v->columnWidth(0), v->viewport()->height())));
+        QCOMPARE(labels->model()->index(1, 0).data().toString(), QString("Tjur"));
+        QVERIFY(labels->columnViewportPosition(0) == 0 && !labels->isColumnHidden(0) && labels->isColumnHidden(1));
+        const int x = v->columnViewportPosition(last);
+        QVERIFY2(x >= v->columnWidth(0) && x + v->columnWidth(last) <= v->viewport()->width(),
+                 qPrintable(QString("current year at %1, labels %2 wide, room %3")
+                                .arg(x)
+                                .arg(v->columnWidth(0))
+                                .arg(v->viewport()->width())));
+        for (int r = 0; r < v->rowCount(); ++r) QCOMPARE(labels->rowHeight(r), v->rowHeight(r));
+        v->verticalScrollBar()->setValue(v->verticalScrollBar()->maximum());
+        QCOMPARE(labels->verticalScrollBar()->value(), v->verticalScrollBar()->value());
+    }
+
     // Where the numbers fit, texts give way and nothing scrolls.
     void tablesThatFitDoNotScroll() {
         WindowFixture f;
