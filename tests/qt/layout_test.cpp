@@ -2,10 +2,12 @@
 // their steps where they fit, and the legend below the plot.
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
+#include "qt/elided_label.h"
 #include "qt/grid_view.h"
 #include "qt_tests.h"
 #include "ui/grid_layout.h"
@@ -114,6 +116,63 @@ private slots:
         for (int r = 0; r < v->rowCount(); ++r) QCOMPARE(labels->rowHeight(r), v->rowHeight(r));
         v->verticalScrollBar()->setValue(v->verticalScrollBar()->maximum());
         QCOMPARE(labels->verticalScrollBar()->value(), v->verticalScrollBar()->value());
+    }
+
+    // A label too narrow for its text ends it in "…", line by line, and shows the whole text as its tooltip;
+    // a label that fits or wraps its words is painted as it is.
+    void aLongLabelEndsInAnEllipsis_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<QString>("shown");  // "…" for: elided, ending in "…"
+        QTest::newRow("fits") << "Kor: 52 %" << false << "Kor: 52 %";
+        QTest::newRow("too long") << "Vinterstam: 9,6 per 1000 ha efter jakt" << false << QString::fromUtf8("…");
+        QTest::newRow("one long line of two")
+            << "Kor\nVinterstam: 9,6 per 1000 ha efter jakt" << false << QString::fromUtf8("Kor\n…");
+        QTest::newRow("wraps its words") << "Vinterstam: 9,6 per 1000 ha efter jakt" << true
+                                         << "Vinterstam: 9,6 per 1000 ha efter jakt";
+    }
+    void aLongLabelEndsInAnEllipsis() {
+        QFETCH(QString, text);
+        QFETCH(bool, wrap);
+        QFETCH(QString, shown);
+        QWidget box;
+        auto* label = new ElidedLabel(&box);
+        label->setWordWrap(wrap);
+        label->setText(text);
+        label->setToolTip("Egen hjälptext");
+        label->setGeometry(0, 0, QFontMetrics(label->font()).horizontalAdvance("Vinterstam: 9,6"), 60);
+        box.show();
+        const bool elided = shown.endsWith(QString::fromUtf8("…"));
+        QCOMPARE(label->isElided(), elided);
+        if (!elided) {
+            QCOMPARE(label->shownText(), shown);
+            return;
+        }
+        QVERIFY2(label->shownText().startsWith(shown.chopped(1)) && label->shownText().endsWith(QString::fromUtf8("…")),
+                 qPrintable(label->shownText()));
+        for (const QString& line : label->shownText().split('\n'))
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(line) <= label->contentsRect().width());
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &help);
+        QCOMPARE(QToolTip::text(), text + "\n\nEgen hjälptext");
+        QToolTip::hideText();
+    }
+
+    // A long area name at 800x600 with large text ends in "…" rather than widening the window.
+    void aLongAreaNameDoesNotWidenTheWindow() {
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.resize(800, 600);
+        QTest::keyClick(&w, Qt::Key_F2);
+        f.app->ctl(C::LOmrade).caption = "Område: Norra och mellersta skogslandets samverkansområde för älgförvaltning";
+        w.showPage(C::TabSheet7);
+        w.refresh();
+        QApplication::processEvents();
+        auto* area = qobject_cast<ElidedLabel*>(w.control(C::LOmrade));
+        QVERIFY(area && area->isElided());
+        QCOMPARE(w.width(), 800);
+        QVERIFY(area->mapTo(&w, QPoint(area->width(), 0)).x() <=
+                w.leftPages()->mapTo(&w, QPoint(w.leftPages()->width(), 0)).x());
     }
 
     // Where the numbers fit, texts give way and nothing scrolls.
