@@ -43,6 +43,8 @@ void takeFont(QWidget* dialog, QWidget* parent) {
     if (parent) dialog->setFont(parent->window()->font());
 }
 
+int tableRowHeight(const QFontMetrics& fm) { return fm.height() + 6; }
+
 // The width each column's heading needs.
 std::vector<int> headingWidths(const Grid& g, const QFontMetrics& fm) {
     std::vector<int> need;
@@ -59,7 +61,7 @@ void tableColumns(GridView& v) {
     const int sum = std::accumulate(need.begin(), need.end(), 0);
     const int spare = std::max(0, v.viewport()->width() - sum) / std::max(1, g.colCount);
     for (int c = 0; c < g.colCount; ++c) v.setColumnWidth(c, need[static_cast<size_t>(c)] + spare);
-    v.setDefaultRowHeight(fm.height() + 6);
+    v.setDefaultRowHeight(tableRowHeight(fm));
 }
 
 }  // namespace
@@ -241,14 +243,25 @@ void ForecastDialog::showResult() {
     const QSize room = owner ? owner->size() : QSize(1100, 780);
     resize(std::clamp(room.width() - 60, 520, 960), std::clamp(room.height() - 50, 420, 720));
     if (owner) move(owner->geometry().center() - rect().center());
-    // Every year's row while that leaves the chart most of the room; a scroll bar for headings that do not fit.
+    fitTable();
+}
+
+void ForecastDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    fitTable();
+}
+
+// Every year's row while that leaves the chart most of the room, else as many whole rows as the table's share
+// holds, the rest to scroll; a scroll bar's room for headings that do not fit. The chart takes what is left.
+void ForecastDialog::fitTable() {
+    if (!table_) return;
     const QFontMetrics fm(font());
     const std::vector<int> headings = headingWidths(grid_, fm);
     const bool scrolls = std::accumulate(headings.begin(), headings.end(), 0) > width() - 40;
-    const int frame = 2 * table_->frameWidth() + 2 + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
-    const int rowHeight = fm.height() + 6;
-    const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
-    table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
+    const int frame = 2 * table_->frameWidth() + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int rowHeight = tableRowHeight(fm);
+    const int rows = std::clamp((height() * kTablePercent / 100 - frame) / rowHeight, 2, grid_.rowCount);
+    table_->setFixedHeight(rows * rowHeight + frame);
 }
 
 bool ForecastDialog::exportTo(const QString& file) {
