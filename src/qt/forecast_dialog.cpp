@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtCharts/QChart>
 #include <algorithm>
 #include <numeric>
 
@@ -35,6 +37,9 @@ namespace {
 
 constexpr int kPollMs = 50;
 constexpr int kTablePercent = 35;  // the table's most of the dialog's height; more years scroll
+// The report's chart is laid out at this share of its size on the page: a chart of 700 pixels across at 144 dots
+// per inch, whose 13-pixel texts print at about 9 points.
+constexpr double kReportChartScale = 0.7;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -313,11 +318,17 @@ bool ForecastDialog::saveReport(const QString& pdfFile) {
         p.drawText(box, Qt::TextWordWrap, qs(line));
         y = box.bottom() + fm.height() / 3;
     }
-    // The chart as the dialog shows it, at the page's width.
+    // The chart at the page's width, drawn for paper: dark texts and axes on white, its texts as large against
+    // the chart as on screen.
     y += fm.height() / 2;
     const QRect chartBox(0, y, page.width(), page.width() * 9 / 16);
-    const QPixmap shot = chartView_->grab();
-    p.drawPixmap(chartBox, shot.scaled(chartBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ChartView paper(app_, chart_, nullptr, ChartColours::paper());
+    paper.setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+    paper.setAttribute(Qt::WA_DontShowOnScreen);
+    paper.resize(chartBox.size() * kReportChartScale);
+    paper.show();  // lays the chart out at that size
+    paper.chart()->layout()->activate();
+    paper.render(&p, chartBox);
     y = chartBox.bottom() + fm.height();
     // The year table, the heading row in bold.
     const int cols = grid_.colCount, rowH = fm.height() * 3 / 2;

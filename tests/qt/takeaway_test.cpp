@@ -3,6 +3,9 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
+#include <QtCharts/QValueAxis>
+#include <QtCharts/QXYSeries>
 #include <QtTest>
 
 #include "qt/chart_view.h"
@@ -103,6 +106,37 @@ private slots:
                                 .arg(x)
                                 .arg(view.columnWidth(9))
                                 .arg(view.viewport()->width())));
+    }
+
+    // The report's chart is drawn for paper: white behind dark texts and axes, pale curves darkened; the
+    // window's chart keeps its dark colours.
+    void aChartForPaperIsDarkOnWhite_data() {
+        QTest::addColumn<bool>("paper");
+        QTest::newRow("screen") << false;
+        QTest::newRow("paper") << true;
+    }
+    void aChartForPaperIsDarkOnWhite() {
+        QFETCH(bool, paper);
+        WindowFixture f;
+        const Chart& main = f.app->charts[5];
+        ChartView view(*f.app, main, nullptr, paper ? ChartColours::paper() : ChartColours::screen());
+        view.setAttribute(Qt::WA_DontShowOnScreen);
+        view.resize(400, 300);
+        view.show();
+        QImage image(view.size(), QImage::Format_RGB32);
+        image.fill(QColor(128, 128, 128));  // neither dark nor light: the chart must paint its own
+        QPainter p(&image);
+        view.render(&p);
+        p.end();
+        const int background = image.pixelColor(10, 10).lightness();
+        auto* axis = qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Vertical).first());
+        const int text = axis->labelsColor().lightness(), title = axis->titleBrush().color().lightness();
+        QVERIFY2(paper ? background > 240 && text < 80 && title < 80 : background < 60 && text > 180,
+                 qPrintable(QString("background %1, labels %2, title %3").arg(background).arg(text).arg(title)));
+        // The winter stock's light blue.
+        auto* winter = qobject_cast<QXYSeries*>(view.chart()->series().at(1));
+        QVERIFY(winter);
+        QCOMPARE(winter->color().lightness() < 140, paper);
     }
 
     void aChartSavesAsPngOrSvg() {

@@ -45,6 +45,7 @@ const char* const kActionHelp =
     "  forecast:N[,K]   Prognos för N år med K framtider (500), väntar tills resultatet visas\n"
     "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n"
     "  forecastsize:BxH ändrar prognosfönstrets storlek\n"
+    "  report:FIL       sparar prognosens rapport som PDF\n"
     "  plans:Q[:K:KO],...  öppnar Jämför planer i prognosen med planerna (kvot, kalvar %, kor %) och jämför\n"
     "  plansearch       Sök avskjutning i Jämför planer, väntar på resultatet\n"
     "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n";
@@ -240,6 +241,10 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         d->plans()->selectRow(1);
         d->searchButton()->click();
         waitFor(d);
+    } else if (verb == "report") {
+        qt::ForecastDialog* d = w.forecastDialog();
+        if (!d || !d->chartView()) fail("ingen prognos visas: " + action);
+        if (!d->saveReport(arg)) fail("rapporten kunde inte sparas: " + action);
     } else if (verb == "dismiss") {
         prompts.dismissDialog();
     } else if (verb == "forecast" || verb == "forecastrun") {
