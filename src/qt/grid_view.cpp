@@ -121,8 +121,10 @@ void GridView::refresh() {
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
     if (isHidden() == grid_.visible) setVisible(grid_.visible);
-    if (changed) {
-        fitTexts();
+    if (changed) fitTexts();
+    // New texts, or a highlight moved to another column: the current year comes into view.
+    if (changed || grid_.selCol != shownCol_) {
+        shownCol_ = grid_.selCol;
         showCurrentColumn();
     }
 }

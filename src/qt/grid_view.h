@@ -75,6 +75,7 @@ private:
     std::function<void(GridView&)> sizeRule_;
     std::vector<int> ruleWidths_;
     int editCol_ = -1, editRow_ = -1;
+    int shownCol_ = -1;  // the highlighted column when the table last scrolled to its current year
     QTableView* frozen_ = nullptr;
     friend class GridDelegate;
 };

@@ -46,29 +46,38 @@ void checkTable(GridView* v) {
     if (total > v->viewport()->width() + 1) QVERIFY(v->horizontalScrollBar()->maximum() > 0);
 }
 
+// The window sizes the tables are checked at; the widest only where asked.
+void windowSizes(bool wide) {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("large");
+    QTest::newRow("start size") << QSize(1105, 800) << false;
+    QTest::newRow("800x600") << QSize(800, 600) << false;
+    QTest::newRow("800x600, large text") << QSize(800, 600) << true;
+    if (wide) QTest::newRow("wide, large text") << QSize(1800, 1000) << true;
+}
+
+// The window at `size`, with large text when asked, showing the national area's wide texts.
+void showWideTexts(WindowFixture& f, QSize size, bool large) {
+    MainWindow& w = *f.window;
+    w.resize(size);
+    if (large) QTest::keyClick(&w, Qt::Key_F2);
+    fillWideTexts(*f.app);
+    w.refresh();
+    QApplication::processEvents();
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void tablesShowTheirNumbersWhole_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("large");
-        QTest::newRow("start size") << QSize(1105, 800) << false;
-        QTest::newRow("800x600") << QSize(800, 600) << false;
-        QTest::newRow("800x600, large text") << QSize(800, 600) << true;
-        QTest::newRow("wide, large text") << QSize(1800, 1000) << true;
-    }
+    void tablesShowTheirNumbersWhole_data() { windowSizes(true); }
     void tablesShowTheirNumbersWhole() {
         QFETCH(QSize, size);
         QFETCH(bool, large);
         WindowFixture f;
         MainWindow& w = *f.window;
-        w.resize(size);
-        if (large) QTest::keyClick(&w, Qt::Key_F2);
-        fillWideTexts(*f.app);
-        w.refresh();
-        QApplication::processEvents();
+        showWideTexts(f, size, large);
         checkTable(w.grid(f.app->StringGrid2));
         checkTable(w.grid(f.app->Stringgrid5));
         w.showPage(C::TabSheet9);
@@ -78,21 +87,13 @@ private slots:
 
     // A year table scrolled to its current year keeps its row labels in view: the first column lies over the
     // table's left edge, as wide as the column and as high as the room, and scrolls down with the rest.
-    void rowLabelsStayWhileTheYearsScroll_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("large");
-        QTest::newRow("start size") << QSize(1105, 800) << false;
-        QTest::newRow("800x600") << QSize(800, 600) << false;
-        QTest::newRow("800x600, large text") << QSize(800, 600) << true;
-    }
+    void rowLabelsStayWhileTheYearsScroll_data() { windowSizes(false); }
     void rowLabelsStayWhileTheYearsScroll() {
         QFETCH(QSize, size);
         QFETCH(bool, large);
         WindowFixture f;
         MainWindow& w = *f.window;
-        w.resize(size);
-        if (large) QTest::keyClick(&w, Qt::Key_F2);
-        fillWideTexts(*f.app);
+        showWideTexts(f, size, large);
         Grid& g = f.app->StringGrid2;
         g.cell(0, 1) = "Tjur";
         const int last = g.colCount - 1;
