@@ -73,7 +73,7 @@ void ChartView::drawMarks(QPainter& p) {
             const int w = fm.horizontalAdvance(mark) + 8, h = fm.height() + 2;
             QRectF box(at.x() - w / 2.0, at.y() - h - 5, w, h);
             if (box.top() < plot.top()) box.moveTop(at.y() + 5);
-            marks.push_back({box, mark, rgb(s.colour)});
+            marks.push_back({box, mark, ink(rgb(s.colour))});
         }
     }
     // Marks that would lie over one another are left out; the first series' marks come first.
@@ -83,9 +83,9 @@ void ChartView::drawMarks(QPainter& p) {
     for (size_t i = 0; i < marks.size(); ++i) {
         if (!drawn[i]) continue;
         p.setPen(QPen(marks[i].colour, 1));
-        p.setBrush(QColor(20, 20, 22, 215));
+        p.setBrush(colours_.markFill);
         p.drawRoundedRect(marks[i].box, 3, 3);
-        p.setPen(palette::kText);
+        p.setPen(colours_.text);
         p.drawText(marks[i].box, Qt::AlignCenter, marks[i].text);
     }
 }
@@ -129,7 +129,7 @@ void ChartView::drawLegend(QPainter& p) {
                 p.setBrush(e.colour);
                 p.drawRect(QRectF(x + 2, mid - 5, kLegendSwatch - 4, 10));
             }
-            p.setPen(palette::kText);
+            p.setPen(colours_.text);
             p.drawText(QRectF(x + kLegendSwatch + 6, y, fm.horizontalAdvance(e.title) + 2, rowH),
                        Qt::AlignLeft | Qt::AlignVCenter, e.title);
             x += legendEntryWidth(e) + kLegendGap;
@@ -144,7 +144,7 @@ void ChartView::drawFooters(QPainter& p) {
     QFont f = font();
     f.setPixelSize(12);
     p.setFont(f);
-    p.setPen(d.footerColour ? rgb(d.footerColour) : palette::kText);
+    p.setPen(d.footerColour ? rgb(d.footerColour) : colours_.text);
     const QRectF r = chart()->rect();
     double y = r.bottom() - 4 - footerLines_ * kFooterLine;
     for (const auto& [line, shown] :
@@ -164,7 +164,7 @@ void ChartView::drawFit(QPainter& p) {
     const QString fit = "R2: " + swedishLocale().toString(app_.ModelFit, 'f', 3);
     const QRectF r = chart()->rect();
     const double x = std::min(r.width() - 50, r.width() - QFontMetrics(f).horizontalAdvance(fit) - 10);
-    p.setPen(palette::kText);
+    p.setPen(colours_.text);
     p.drawText(QPointF(x, 10 + QFontMetrics(f).ascent()), fit);
 }
 

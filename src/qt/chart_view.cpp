@@ -97,9 +97,29 @@ ChartView::ChartView(Vildo& app, int number, Runner run, QWidget* parent)
     refresh();
 }
 
+ChartColours ChartColours::screen() {
+    return {palette::kText,          palette::kGridLine, palette::kAxisLine, palette::kChartBackground,
+            QColor(20, 20, 22, 215), QColor(30, 30, 30)};
+}
+
+ChartColours ChartColours::paper() {
+    return {QColor(20, 20, 20),
+            QColor(205, 205, 205),
+            QColor(60, 60, 60),
+            Qt::white,
+            QColor(255, 255, 255, 225),
+            QColor(255, 255, 255),
+            true};
+}
+
+QColor ChartView::ink(const QColor& colour) const {
+    // Pale curves that read well on the dark screen fade on white paper.
+    return colours_.forPaper && colour.lightness() > 140 ? colour.darker(100 + (colour.lightness() - 100)) : colour;
+}
+
 // Number 0 belongs to none of the window's charts: no click reaches a handler.
-ChartView::ChartView(Vildo& app, const Chart& chart, QWidget* parent)
-    : QChartView(parent), app_(app), number_(0), source_(&chart) {
+ChartView::ChartView(Vildo& app, const Chart& chart, QWidget* parent, const ChartColours& colours)
+    : QChartView(parent), app_(app), number_(0), source_(&chart), colours_(colours) {
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setMinimumSize(120, 100);
@@ -148,10 +168,10 @@ void ChartView::build() {
     bottom_ = new QValueAxis();
     left_ = new QValueAxis();
     for (QValueAxis* a : {bottom_, left_}) {
-        a->setGridLineColor(palette::kGridLine);
-        a->setLinePenColor(palette::kAxisLine);
-        a->setLabelsColor(palette::kText);
-        a->setTitleBrush(palette::kText);
+        a->setGridLineColor(colours_.gridLine);
+        a->setLinePenColor(colours_.axisLine);
+        a->setLabelsColor(colours_.text);
+        a->setTitleBrush(colours_.text);
         a->setMinorGridLineVisible(false);
         // The label steps keep labels apart (axisLabelStep); Qt's own test cuts readable labels to "...".
         a->setTruncateLabels(false);
@@ -169,8 +189,8 @@ void ChartView::build() {
     bars_->setBarWidth(kBarWidth);
     for (const Series& s : d.series) {
         auto* set = new QBarSet(QString::fromStdString(s.title), this);
-        set->setColor(setColour(s));
-        set->setBorderColor(setColour(s).darker(140));
+        set->setColor(ink(setColour(s)));
+        set->setBorderColor(ink(setColour(s)).darker(140));
         sets_.push_back(set);
     }
     c->addSeries(bars_);
@@ -194,7 +214,7 @@ void ChartView::ensureXYSeries() {
             auto* sc = new QScatterSeries();
             sc->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
             sc->setMarkerSize(11);
-            sc->setBorderColor(rgb(s.colour).darker(160));
+            sc->setBorderColor(ink(rgb(s.colour)).darker(160));
             q = sc;
         } else {
             q = new QLineSeries();
@@ -225,9 +245,9 @@ void ChartView::ensureXYSeries() {
             if (!right_) {
                 right_ = new QValueAxis();
                 right_->setGridLineVisible(false);
-                right_->setLinePenColor(palette::kAxisLine);
-                right_->setLabelsColor(palette::kText);
-                right_->setTitleBrush(palette::kText);
+                right_->setLinePenColor(colours_.axisLine);
+                right_->setLabelsColor(colours_.text);
+                right_->setTitleBrush(colours_.text);
                 right_->setTruncateLabels(false);
                 c->addAxis(right_, Qt::AlignRight);
             }
@@ -290,8 +310,8 @@ void ChartView::refreshTitles() {
     if (!d.subTitle.empty()) titleLines << text(d.subTitle).toHtmlEscaped();
     const QString title = titleLines.join("<br>");
     if (c->title() != title) c->setTitle(title);
-    c->setTitleBrush(palette::kText);
-    const QColor bg = d.background ? rgb(d.background) : palette::kChartBackground;
+    c->setTitleBrush(colours_.text);
+    const QColor bg = d.background && !colours_.forPaper ? rgb(d.background) : colours_.background;
     c->setBackgroundBrush(bg);
     c->setPlotAreaBackgroundVisible(false);
     int lines = 0;
@@ -330,17 +350,17 @@ void ChartView::refreshXY() {
                 area->lowerSeries()->replace(lows);
             }
             if (!old || old->colour != s.colour) {
-                area->setBrush(bandFill(rgb(s.colour)));
-                area->setPen(QPen(rgb(s.colour), 1.0));
+                area->setBrush(bandFill(ink(rgb(s.colour))));
+                area->setPen(QPen(ink(rgb(s.colour)), 1.0));
             }
             if (area->isVisible() != s.active) area->setVisible(s.active);
             continue;
         }
         if (!old || old->colour != s.colour || old->pointsShown != s.pointsShown) {
             if (s.kind == SeriesKind::Point) {
-                q->setColor(rgb(s.colour));
+                q->setColor(ink(rgb(s.colour)));
             } else {
-                QPen pen(rgb(s.colour));
+                QPen pen(ink(rgb(s.colour)));
                 pen.setWidthF(2.0);
                 q->setPen(pen);
                 q->setPointsVisible(s.pointsShown);
@@ -404,9 +424,9 @@ void ChartView::refreshBars() {
         if (labelled) {
             if (!categories_) {
                 categories_ = new QBarCategoryAxis();
-                categories_->setLabelsColor(palette::kText);
+                categories_->setLabelsColor(colours_.text);
                 categories_->setGridLineVisible(false);
-                categories_->setLinePenColor(palette::kAxisLine);
+                categories_->setLinePenColor(colours_.axisLine);
             }
             c->addAxis(categories_, Qt::AlignBottom);
             bars_->attachAxis(categories_);
@@ -450,9 +470,9 @@ void ChartView::refreshBars() {
             set->remove(0, set->count());
             set->append(values);
         }
-        if (set->color() != setColour(s)) {
-            set->setColor(setColour(s));
-            set->setBorderColor(setColour(s).darker(140));
+        if (set->color() != ink(setColour(s))) {
+            set->setColor(ink(setColour(s)));
+            set->setBorderColor(ink(setColour(s)).darker(140));
         }
         set->setLabel(QString::fromStdString(s.title));
     }
@@ -468,8 +488,8 @@ void ChartView::refreshPie() {
     while (pie_->count() < static_cast<int>(s.points.size())) {
         QPieSlice* slice = pie_->append(QString(), 0);
         slice->setLabelVisible(true);
-        slice->setLabelColor(palette::kText);
-        slice->setBorderColor(QColor(30, 30, 30));
+        slice->setLabelColor(colours_.text);
+        slice->setBorderColor(colours_.sliceBorder);
     }
     const QLocale sv = swedishLocale();
     for (size_t i = 0; i < s.points.size(); ++i) {
@@ -479,7 +499,7 @@ void ChartView::refreshPie() {
         const double pct = total > 0 ? std::max(0.0, p.y) * 100 / total : 0;
         slice->setLabel(QString::fromStdString(p.label) + " " + sv.toString(static_cast<double>(Round(pct)), 'f', 0) +
                         " %");
-        slice->setColor(pointColour(s, p));
+        slice->setColor(ink(pointColour(s, p)));
         slice->setLabelVisible(p.y > 0);
     }
 }
@@ -584,7 +604,7 @@ void ChartView::refreshLegend() {
     if (layout_ == Layout::Pie) return;
     for (const Series& s : d.series)
         if (s.active && !s.title.empty())
-            legend_.push_back({QString::fromStdString(s.title), setColour(s), s.kind, s.pointsShown});
+            legend_.push_back({QString::fromStdString(s.title), ink(setColour(s)), s.kind, s.pointsShown});
     placeLegend();
 }
 

@@ -1,6 +1,7 @@
 // One chart of the window: renders the core's chart data with Qt Charts and turns mouse events on it
 // into axis values for the core's editing handlers.
 #pragma once
+#include <QColor>
 #include <QtCharts/QChartView>
 #include <functional>
 #include <optional>
@@ -29,13 +30,23 @@ namespace qt {
 // Runs a core handler through the window (dispatch, then refresh).
 using Runner = std::function<void(const std::function<void()>&)>;
 
+// What a chart view paints its texts, axes, marks and background with: the dark window's colours, or dark on
+// white for paper, where the white also replaces the chart's own background.
+struct ChartColours {
+    QColor text, gridLine, axisLine, background, markFill, sliceBorder;
+    bool forPaper = false;
+    static ChartColours screen();
+    static ChartColours paper();
+};
+
 class ChartView : public QChartView {
     Q_OBJECT
 public:
     ChartView(Vildo& app, int number, Runner run, QWidget* parent = nullptr);
     // A chart outside the window's numbered ones, such as a dialog's: shown as they are, never edited with
     // the mouse. The chart must outlive the view.
-    ChartView(Vildo& app, const Chart& chart, QWidget* parent = nullptr);
+    ChartView(Vildo& app, const Chart& chart, QWidget* parent = nullptr,
+              const ChartColours& colours = ChartColours::screen());
 
     // Brings the Qt chart in line with the core's chart; does nothing when the data has not changed.
     void refresh();
@@ -95,6 +106,8 @@ private:
     // The bar-slot x of a category and an active set, as the bar series lays them out.
     double barX(int category, int slot) const;
 
+    // A series' colour as drawn: as it is on screen, darker on paper when pale.
+    QColor ink(const QColor& colour) const;
     QString foreground() const;
     void drawMarks(QPainter& p);
     void drawLegend(QPainter& p);
@@ -105,6 +118,7 @@ private:
     Vildo& app_;
     int number_;
     const Chart* source_;
+    ChartColours colours_ = ChartColours::screen();
     Runner run_;
     Layout layout_ = Layout::XY;
     QValueAxis* bottom_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/vildo.h"
+#include "qt/elided_label.h"
 
 namespace vildo::qt {
 
@@ -101,7 +102,7 @@ QCheckBox* ControlBinder::checkBox(C id, std::function<void()> onClick) {
 }
 
 QLabel* ControlBinder::label(C id) {
-    auto* l = new QLabel();
+    auto* l = new ElidedLabel();
     bind(id, l);
     return l;
 }

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtCharts/QChart>
 #include <algorithm>
 #include <numeric>
 
@@ -35,6 +37,9 @@ namespace {
 
 constexpr int kPollMs = 50;
 constexpr int kTablePercent = 35;  // the table's most of the dialog's height; more years scroll
+// The report's chart is laid out at this share of its size on the page: a chart of 700 pixels across at 144 dots
+// per inch, whose 13-pixel texts print at about 9 points.
+constexpr double kReportChartScale = 0.7;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -42,6 +47,8 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 void takeFont(QWidget* dialog, QWidget* parent) {
     if (parent) dialog->setFont(parent->window()->font());
 }
+
+int tableRowHeight(const QFontMetrics& fm) { return fm.height() + 6; }
 
 // The width each column's heading needs.
 std::vector<int> headingWidths(const Grid& g, const QFontMetrics& fm) {
@@ -59,7 +66,7 @@ void tableColumns(GridView& v) {
     const int sum = std::accumulate(need.begin(), need.end(), 0);
     const int spare = std::max(0, v.viewport()->width() - sum) / std::max(1, g.colCount);
     for (int c = 0; c < g.colCount; ++c) v.setColumnWidth(c, need[static_cast<size_t>(c)] + spare);
-    v.setDefaultRowHeight(fm.height() + 6);
+    v.setDefaultRowHeight(tableRowHeight(fm));
 }
 
 }  // namespace
@@ -196,6 +203,7 @@ void ForecastDialog::showResult() {
     table_ = new GridView(grid_, {}, page);
     table_->setObjectName("ForecastTable");
     table_->setSizeRule(tableColumns);
+    table_->freezeFirstColumn();
     l->addWidget(table_);
 
     auto* note = new QLabel(qs("Andelar av " + intStr(f.replicates) + " framtider. Målet för vinterstammen är " +
@@ -207,7 +215,10 @@ void ForecastDialog::showResult() {
     connect(plans_, &QPushButton::clicked, this, [this] {
         const ForecastRequest& r = job_.request;
         auto* d = new PlanDialog(app_, *job_.state,
-                                 {.years = r.years, .replicates = r.replicates, .seed = r.seed, .threads = r.threads,
+                                 {.years = r.years,
+                                  .replicates = r.replicates,
+                                  .seed = r.seed,
+                                  .threads = r.threads,
                                   .goal = job_.result.wantedDensity},
                                  this);
         d->setAttribute(Qt::WA_DeleteOnClose);
@@ -237,14 +248,25 @@ void ForecastDialog::showResult() {
     const QSize room = owner ? owner->size() : QSize(1100, 780);
     resize(std::clamp(room.width() - 60, 520, 960), std::clamp(room.height() - 50, 420, 720));
     if (owner) move(owner->geometry().center() - rect().center());
-    // Every year's row while that leaves the chart most of the room; a scroll bar for headings that do not fit.
+    fitTable();
+}
+
+void ForecastDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    fitTable();
+}
+
+// Every year's row while that leaves the chart most of the room, else as many whole rows as the table's share
+// holds, the rest to scroll; a scroll bar's room for headings that do not fit. The chart takes what is left.
+void ForecastDialog::fitTable() {
+    if (!table_) return;
     const QFontMetrics fm(font());
     const std::vector<int> headings = headingWidths(grid_, fm);
     const bool scrolls = std::accumulate(headings.begin(), headings.end(), 0) > width() - 40;
-    const int frame = 2 * table_->frameWidth() + 2 + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
-    const int rowHeight = fm.height() + 6;
-    const int most = std::max(2 * rowHeight, height() * kTablePercent / 100 - frame);
-    table_->setFixedHeight(std::min(grid_.rowCount * rowHeight, most) + frame);
+    const int frame = 2 * table_->frameWidth() + (scrolls ? table_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int rowHeight = tableRowHeight(fm);
+    const int rows = std::clamp((height() * kTablePercent / 100 - frame) / rowHeight, 2, grid_.rowCount);
+    table_->setFixedHeight(rows * rowHeight + frame);
 }
 
 bool ForecastDialog::exportTo(const QString& file) {
@@ -296,11 +318,17 @@ bool ForecastDialog::saveReport(const QString& pdfFile) {
         p.drawText(box, Qt::TextWordWrap, qs(line));
         y = box.bottom() + fm.height() / 3;
     }
-    // The chart as the dialog shows it, at the page's width.
+    // The chart at the page's width, drawn for paper: dark texts and axes on white, its texts as large against
+    // the chart as on screen.
     y += fm.height() / 2;
     const QRect chartBox(0, y, page.width(), page.width() * 9 / 16);
-    const QPixmap shot = chartView_->grab();
-    p.drawPixmap(chartBox, shot.scaled(chartBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ChartView paper(app_, chart_, nullptr, ChartColours::paper());
+    paper.setFontSizes(app_.fonts.chart5AxisPx, app_.fonts.chart5LegendPx);
+    paper.setAttribute(Qt::WA_DontShowOnScreen);
+    paper.resize(chartBox.size() * kReportChartScale);
+    paper.show();  // lays the chart out at that size
+    paper.chart()->layout()->activate();
+    paper.render(&p, chartBox);
     y = chartBox.bottom() + fm.height();
     // The year table, the heading row in bold.
     const int cols = grid_.colCount, rowH = fm.height() * 3 / 2;

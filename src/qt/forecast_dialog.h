@@ -70,6 +70,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The worker's share: written by it, read on the GUI thread once it has finished.
@@ -84,6 +85,7 @@ private:
     // Stops the worker and waits for it: the futures it has begun end first.
     void endRun();
     void showResult();
+    void fitTable();
     void askExport();
     void askReport();
 

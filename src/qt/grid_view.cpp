@@ -1,17 +1,15 @@
 #include "qt/grid_view.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
 #include "qt/dark_style.h"
+#include "qt/table_copy.h"
 #include "ui/grid_layout.h"
 
 namespace vildo::qt {
@@ -80,7 +78,8 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(4);
     verticalHeader()->setMinimumSectionSize(4);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // Qt's selection is what Ctrl+C copies; the highlighted cell stays the core's.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // What does not fit scrolls rather than being cut.
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -92,10 +91,12 @@ GridView::GridView(Grid& grid, GridHooks hooks, QWidget* parent)
     for (int r = 0; r < grid.rowCount; ++r)
         for (int c = 0; c < grid.colCount; ++c) {
             auto* item = new QTableWidgetItem();
-            item->setFlags(Qt::ItemIsEnabled | (grid.editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                           (grid.editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
             setItem(r, c, item);
         }
     connect(this, &QTableWidget::cellPressed, this, &GridView::cellPressed);
+    copyCellsOnCtrlC(this, [this] { return highlighted(); });
     refresh();
 }
 
@@ -120,8 +121,10 @@ void GridView::refresh() {
         }
     if (isEnabled() != grid_.enabled) setEnabled(grid_.enabled);
     if (isHidden() == grid_.visible) setVisible(grid_.visible);
-    if (changed) {
-        fitTexts();
+    if (changed) fitTexts();
+    // New texts, or a highlight moved to another column: the current year comes into view.
+    if (changed || grid_.selCol != shownCol_) {
+        shownCol_ = grid_.selCol;
         showCurrentColumn();
     }
 }
@@ -131,13 +134,75 @@ void GridView::showCurrentColumn() {
     int col = grid_.selCol;
     for (int c = grid_.colCount - 1; col < 0 && c >= 0; --c)
         if (!grid_.cell(c, 0).empty()) col = c;
-    if (col < 0 || col >= columnCount()) return;
+    showColumn(col);
+}
+
+void GridView::showColumn(int col) {
+    if (col < 0 || col >= columnCount() || (frozen_ && col == 0)) return;
+    updateGeometries();  // the scroll bar's range for the widths just set, not the last layout's
     QScrollBar* bar = horizontalScrollBar();
+    const int left = frozen_ ? columnWidth(0) : 0;
     const int x = columnViewportPosition(col), w = columnWidth(col), room = viewport()->width();
-    if (x < 0)
-        bar->setValue(bar->value() + x);
+    if (x < left)
+        bar->setValue(bar->value() + x - left);
     else if (x + w > room)
         bar->setValue(bar->value() + x + w - room);
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!frozen_) return QTableWidget::scrollTo(index, hint);
+    // Across: clear of the frozen column; down: as any table.
+    const int value = horizontalScrollBar()->value();
+    QTableWidget::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(value);
+    showColumn(index.column());
+}
+
+void GridView::freezeFirstColumn() {
+    if (frozen_) return;
+    frozen_ = new QTableView(this);
+    frozen_->setObjectName("frozenColumn");
+    frozen_->setModel(model());
+    frozen_->setSelectionModel(selectionModel());
+    frozen_->setItemDelegate(itemDelegate());
+    frozen_->setSelectionMode(selectionMode());
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    frozen_->setWordWrap(false);
+    frozen_->setShowGrid(showGrid());
+    frozen_->setGridStyle(gridStyle());
+    frozen_->horizontalHeader()->hide();
+    frozen_->verticalHeader()->hide();
+    frozen_->verticalHeader()->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollMode(verticalScrollMode());
+    for (int c = 1; c < columnCount(); ++c) frozen_->setColumnHidden(c, true);
+    for (int r = 0; r < rowCount(); ++r) frozen_->setRowHeight(r, rowHeight(r));
+    // Over the cells that scroll under it.
+    viewport()->stackUnder(frozen_);
+    connect(frozen_, &QTableView::pressed, this, [this](const QModelIndex& i) { cellPressed(i.row(), i.column()); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int w) {
+        if (col != 0) return;
+        frozen_->setColumnWidth(0, w);
+        placeFrozenColumn();
+    });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int h) { frozen_->setRowHeight(row, h); });
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    placeFrozenColumn();
+    frozen_->show();
+}
+
+void GridView::placeFrozenColumn() {
+    if (!frozen_) return;
+    frozen_->setColumnWidth(0, columnWidth(0));
+    const QRect room = viewport()->geometry();
+    frozen_->setGeometry(room.left(), room.top(), columnWidth(0), room.height());
 }
 
 void GridView::fitTexts() {
@@ -195,28 +260,7 @@ QWidget* GridView::editor() const {
     return indexWidget(model()->index(editRow_, editCol_));
 }
 
-QString GridView::copyText() const {
-    // A number another program wrote with a point is given the comma the rest of the table uses.
-    static const QRegularExpression pointNumber(R"(^(-?\d+)\.(\d+)$)");
-    const bool one = grid_.selCol >= 0 && grid_.selRow >= 0;
-    QStringList rows;
-    for (int r = one ? grid_.selRow : 0; r <= (one ? grid_.selRow : grid_.rowCount - 1); ++r) {
-        QStringList cells;
-        for (int c = one ? grid_.selCol : 0; c <= (one ? grid_.selCol : grid_.colCount - 1); ++c)
-            cells << QString::fromStdString(grid_.cell(c, r)).trimmed().replace(pointNumber, "\\1,\\2");
-        rows << cells.join('\t');
-    }
-    return rows.join('\n') + '\n';
-}
-
-void GridView::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        QGuiApplication::clipboard()->setText(copyText());
-        event->accept();
-        return;
-    }
-    QTableWidget::keyPressEvent(event);
-}
+QString GridView::copyText() const { return copiedCells(*this, highlighted()); }
 
 void GridView::cellPressed(int row, int col) {
     if (!isEnabled()) return;
@@ -233,6 +277,12 @@ void GridView::resizeEvent(QResizeEvent* event) {
     fitTexts();
     // Once the scroll bar knows the new room.
     QTimer::singleShot(0, this, &GridView::showCurrentColumn);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    // The room changes with the scroll bars too, not only with the table's size.
+    if (event->type() == QEvent::Resize) placeFrozenColumn();
+    return QTableWidget::viewportEvent(event);
 }
 
 void GridView::changeEvent(QEvent* event) {

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -19,6 +19,7 @@
 #include "app/vildo.h"
 #include "qt/chart_view.h"
 #include "qt/grid_view.h"
+#include "qt/table_copy.h"
 #include "ui/plan_chart.h"
 #include "util/format.h"
 
@@ -106,6 +107,7 @@ PlanDialog::PlanDialog(Vildo& app, const Vildo& start, const PlanRequest& defaul
     plans_->horizontalHeader()->setStretchLastSection(true);
     plans_->setSelectionBehavior(QAbstractItemView::SelectRows);
     plans_->setSelectionMode(QAbstractItemView::SingleSelection);
+    copyCellsOnCtrlC(plans_);
     plans_->insertRow(0);
     plans_->setItem(0, kName, fixedItem("Som nu"));
     plans_->setItem(0, kQuota, fixedItem(QString::fromUtf8("måltabellen")));
@@ -279,7 +281,8 @@ void PlanDialog::startSearch() {
         plans.push_back(job.found.nearest.plan);
         plans.push_back(job.found.safe.plan);
         job.plans = plans;
-        job.rows = comparePlans(*job.state, job.request, job.plans, [&](double done) { return progress(0.8 + 0.2 * done); });
+        job.rows =
+            comparePlans(*job.state, job.request, job.plans, [&](double done) { return progress(0.8 + 0.2 * done); });
     });
 }
 
@@ -299,7 +302,8 @@ void PlanDialog::start(std::function<void(Job&, const PlanProgress&)> work) {
 }
 
 void PlanDialog::setInputsEnabled(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{add_, remove_, compare_, search_, plans_, years_, goal_, floor_, risk_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{add_, remove_, compare_, search_, plans_, years_, goal_, floor_, risk_})
         w->setEnabled(on);
     cancel_->setEnabled(!on);
 }
@@ -345,6 +349,7 @@ void PlanDialog::showRows() {
     results_->addWidget(chartView_, 1);
     table_ = new GridView(grid_, {}, this);
     table_->setObjectName("PlanTable");
+    table_->freezeFirstColumn();
     const QFontMetrics fm(font());
     table_->setDefaultRowHeight(fm.height() + 6);
     for (int c = 0; c < grid_.colCount; ++c)
@@ -353,15 +358,16 @@ void PlanDialog::showRows() {
                            table_->horizontalScrollBar()->sizeHint().height());
     results_->addWidget(table_);
     table_->refresh();
-    std::string notes = "Andelar av " + intStr(job_.request.replicates) + " framtider, samma för varje plan. Golvet är " +
-                        fix(*job_.request.floor, 6, 1) + " per 1000 ha.";
+    std::string notes = "Andelar av " + intStr(job_.request.replicates) +
+                        " framtider, samma för varje plan. Golvet är " + fix(*job_.request.floor, 6, 1) +
+                        " per 1000 ha.";
     if (searching_) {
         const QuotaSearch& q = job_.found;
         notes += "\r\nNära målet: " + fix(q.nearest.plan->quota, 6, 0) + " djur om året ger medianen " +
                  fix(q.nearest.medianWinter, 6, 1) + " år " + intStr(job_.request.years) + ".";
         if (!q.nearestNote.empty()) notes += " " + q.nearestNote;
-        notes += "\r\nSäker: högst " + fix(q.safe.plan->quota, 6, 0) + " djur om året; risken att hamna under golvet är då " +
-                 fix(100 * q.safe.belowFloor, 6, 0) + " %.";
+        notes += "\r\nSäker: högst " + fix(q.safe.plan->quota, 6, 0) +
+                 " djur om året; risken att hamna under golvet är då " + fix(100 * q.safe.belowFloor, 6, 0) + " %.";
         if (!q.safeNote.empty()) notes += " " + q.safeNote;
     }
     QString text = qs(notes);

@@ -118,17 +118,17 @@ QWidget* MainWindow::buildHuntPage() {
     plan.editText = [this](int col, int r2, const std::string& text) {
         run([&] { StringGrid2SetEditText(app_, col, r2, text); });
     };
-    pl->addWidget(makeGrid(app_.StringGrid2, plan,
-                           [](GridView& v) {
-                               const int w = v.viewport()->width(), h = v.height();
-                               const int d = w / 10;
-                               v.setDefaultColumnWidth(d);
-                               v.setColumnWidth(0, 3 * d - 5);
-                               const int rowH = h / 14;
-                               v.setDefaultRowHeight(rowH);
-                               v.setRowHeight(0, h % 14 + rowH + 4);
-                           }),
-                  1);
+    GridView* seasons = makeGrid(app_.StringGrid2, plan, [](GridView& v) {
+        const int w = v.viewport()->width(), h = v.height();
+        const int d = w / 10;
+        v.setDefaultColumnWidth(d);
+        v.setColumnWidth(0, 3 * d - 5);
+        const int rowH = h / 14;
+        v.setDefaultRowHeight(rowH);
+        v.setRowHeight(0, h % 14 + rowH + 4);
+    });
+    seasons->freezeFirstColumn();
+    pl->addWidget(seasons, 1);
     row->addWidget(panel8, 1);
     return page;
 }

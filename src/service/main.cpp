@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "server.h"
+#include "ui/folders.h"
+#include "ui/platform.h"
 #include "util/file_io.h"
 #include "util/version.h"
 
@@ -19,7 +21,8 @@ using namespace vildo::service;
 constexpr const char* kUsage =
     "Användning:\n"
     "  vildo-dataservice [--listen ADRESS:PORT] [--db FIL] [--seed KATALOG]\n"
-    "      Startar datatjänsten (standard 127.0.0.1:8080, databasen vildo-dataservice.db).\n"
+    "      Startar datatjänsten (standard 127.0.0.1:8080, databasen vildo-dataservice.db i programmets\n"
+    "      mapp, samma som fönstret och vildo-cli använder).\n"
     "      En ny databas får grunddata från KATALOG/areas/*.csv.\n"
     "  vildo-dataservice import FIL... [--db FIL] [--seed KATALOG]\n"
     "      Läser in ett områdes statistik (CSV i samma ordning som tjänstens svar) i databasen.\n"
@@ -33,11 +36,21 @@ struct Usage : std::runtime_error {
 struct Options {
     std::string host = "127.0.0.1";
     int port = 8080;
-    std::filesystem::path db = "vildo-dataservice.db";
+    std::filesystem::path db;  // without --db: the program's own folder's, never the working folder's
     std::filesystem::path seed = defaultSeedDir();
     std::vector<std::string> imports;
     bool import = false;
 };
+
+// The database the window's embedded service and vildo-cli use: in the folder of the program's own files.
+std::filesystem::path programDatabase() {
+    const std::filesystem::path folder = vildo::applicationFolder(vildo::Platform::system(vildo::runningProgramDir()));
+    if (folder.empty()) throw std::runtime_error("Hittar ingen mapp för databasen (HOME saknas); ange --db FIL");
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) throw std::runtime_error("Kan inte skapa mappen " + folder.string() + ": " + ec.message());
+    return folder / "vildo-dataservice.db";
+}
 
 Options parse(int argc, char** argv) {
     Options o;
@@ -75,6 +88,7 @@ Options parse(int argc, char** argv) {
         }
     }
     if (o.import && o.imports.empty()) throw Usage("import väntar minst en fil");
+    if (o.db.empty()) o.db = programDatabase();
     return o;
 }
 

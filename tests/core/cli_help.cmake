@@ -45,6 +45,25 @@ if(NOT rc EQUAL 0 OR written)
   set(failures "${failures}\nseasons in an empty folder: exit ${rc}, wrote ${written}")
 endif()
 
+# vildo-dataservice without --db keeps its database where the window and vildo-cli keep theirs: beside the program
+# when it may write there, an installed one in the user's data folder's Vildo; never in the working folder.
+file(MAKE_DIRECTORY ${dir}/service-work ${dir}/portable ${dir}/installed/bin ${dir}/installed/share/vildo/data/areas)
+file(COPY ${SERVICE} DESTINATION ${dir}/portable)
+file(COPY ${SERVICE} DESTINATION ${dir}/installed/bin)
+set(area ${CMAKE_CURRENT_LIST_DIR}/../../data/areas/01_01.csv)
+foreach(case "portable;portable/vildo-dataservice.db" "installed/bin;xdg/Vildo/vildo-dataservice.db")
+  list(GET case 0 folder)
+  list(GET case 1 db)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${dir} XDG_DATA_HOME=${dir}/xdg
+                          ${dir}/${folder}/vildo-dataservice import ${area}
+                  WORKING_DIRECTORY ${dir}/service-work RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+  file(GLOB written ${dir}/service-work/*)
+  if(NOT rc EQUAL 0 OR written OR NOT EXISTS ${dir}/${db})
+    set(failures "${failures}\nvildo-dataservice in ${folder} without --db: exit ${rc} ${err}, wrote '${written}' in the "
+                 "working folder, ${db} missing")
+  endif()
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()

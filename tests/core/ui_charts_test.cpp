@@ -430,6 +430,21 @@ TEST_F(Charts, RightViewsSwitchTheCurveGroupsAndRedrawTheYear) {
     EXPECT_FALSE(series(5, 5).active);
 }
 
+TEST_F(Charts, EachRightViewTitlesItsAxisWithItsUnit) {
+    t->ctl(C::Foderochlgbonitet1).enabled = true;
+    const struct {
+        C view;
+        const char* title;
+    } cases[] = {{C::Ddlighet1, "Döda älgar per år"},
+                 {C::Foderochlgbonitet1, "Förändring från utgångsläget (%)"},
+                 {C::lgtthetochAvskjutning1, "Älgar per 1000 ha"}};
+    for (const auto& c : cases) {
+        click(*t, c.view);
+        EXPECT_EQ(chart(5).left.title, c.title);
+        EXPECT_EQ(chart(5).bottom.title, "År");
+    }
+}
+
 TEST_F(Charts, TheBandAtTheMainChartsTopRightShowsTheMeanAges) {
     struct Case {
         int leftOfRight, belowTop;

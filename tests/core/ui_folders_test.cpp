@@ -108,6 +108,31 @@ TEST(Folders, AnInstalledProgramIsNeverPortable) {
     EXPECT_TRUE(t.prompts.messages.empty());
 }
 
+// Another program of the package finds the folder of the program's own files as the window chooses it.
+TEST(Folders, TheApplicationFolderIsTheOneTheWindowChooses) {
+    const struct {
+        const char* what;
+        bool blocked, installed, appData;
+    } cases[] = {{"portable", false, false, true},
+                 {"program folder not writable", true, false, true},
+                 {"installed", false, true, true},
+                 {"installed, no data folder", false, true, false}};
+    for (const auto& c : cases) {
+        test::TestApp t;
+        std::ofstream(t.dir.path / "blocker") << "x";
+        if (c.blocked) t->platform.exeDir = t.dir.path / "blocker" / "program";
+        t->platform.installed = c.installed;
+        if (!c.appData) t->platform.appDataDir.clear();
+        const fs::path folder = applicationFolder(t->platform);
+        EXPECT_FALSE(fs::exists(t->platform.exeDir / "tmp.vrd")) << c.what;
+        DetermineFolders(*t);
+        if (c.appData)
+            EXPECT_EQ((folder / "").string(), t->Paths.Appdata) << c.what;
+        else
+            EXPECT_TRUE(folder.empty()) << c.what;
+    }
+}
+
 // The program knows an install prefix by the seed data installed beside its own folder; a build tree has none.
 TEST(Folders, AnInstallPrefixIsKnownByItsSeedData) {
     test::TestApp t;

@@ -88,6 +88,9 @@ TEST(Modes, TheLeftChartPanelKeepsItsMinimumWidth) {
     EXPECT_EQ(leftChartPanelWidth(1000), 533);
     EXPECT_EQ(leftChartPanelWidth(1065), 533);
     EXPECT_EQ(leftChartPanelWidth(1400), 700);
+    // Narrower, the main chart beside the panel keeps a readable width and the two share the window.
+    EXPECT_EQ(leftChartPanelWidth(885), 533);
+    EXPECT_EQ(leftChartPanelWidth(800), 448);
 }
 
 }  // namespace

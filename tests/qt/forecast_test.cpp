@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
@@ -37,11 +38,11 @@ struct StateMark {
     int year;
 };
 
-Forecast twoYears(int replicates) {
+Forecast someYears(int years, int replicates) {
     Forecast f;
     f.replicates = replicates;
     f.wantedDensity = 8;
-    for (int s = 1; s <= 2; ++s) {
+    for (int s = 1; s <= years; ++s) {
         ForecastYear y;
         y.season = s;
         y.year = 2024 + s;
@@ -51,6 +52,8 @@ Forecast twoYears(int replicates) {
     }
     return f;
 }
+
+Forecast twoYears(int replicates) { return someYears(2, replicates); }
 
 // A runner that reports progress until released or cancelled, on whichever thread calls it.
 struct HeldRunner {
@@ -220,6 +223,43 @@ private slots:
         QCOMPARE(d.font().pixelSize(), 15);
         ForecastYearsDialog ask(8, f.window.get());
         QCOMPARE(ask.font().pixelSize(), 15);
+    }
+
+    // The year table shows whole rows only, all of them while they fit, more of them as the dialog grows; the
+    // chart takes the rest. Narrowed, the table keeps its year column in view.
+    void theYearTableShowsWholeRowsAsTheDialogGrows() {
+        WindowFixture f;
+        ForecastRunner runner = [](const Vildo&, const ForecastRequest& r, const ForecastProgress&) {
+            return someYears(r.years, r.replicates);
+        };
+        ForecastDialog d(*f.app, request(20, 10), runner, f.window.get());
+        d.show();
+        QTRY_VERIFY(d.table());
+        GridView* t = d.table();
+        int before = 0;
+        for (const QSize size : {QSize(700, 500), QSize(1400, 1000), QSize(380, 500)}) {
+            d.resize(size);
+            QApplication::processEvents();
+            const int rowH = t->rowHeight(1), room = t->viewport()->height();
+            const QString at =
+                QString("%1x%2: %3 px for rows of %4").arg(size.width()).arg(size.height()).arg(room).arg(rowH);
+            QVERIFY2(room % rowH == 0 && room / rowH >= 2 && room / rowH <= t->rowCount(), qPrintable(at));
+            if (size.width() == 1400) {
+                QVERIFY2(room / rowH > before, qPrintable(at));
+                QVERIFY(d.chartView()->height() > room);
+            }
+            before = room / rowH;
+        }
+        QVERIFY(t->horizontalScrollBar()->value() > 0);
+        QVERIFY(t->frozenColumn() && t->frozenColumn()->isVisible());
+        QCOMPARE(t->frozenColumn()->width(), t->columnWidth(0));
+
+        // A short forecast shows every row.
+        ForecastDialog few(*f.app, request(5, 10), runner, f.window.get());
+        few.show();
+        QTRY_VERIFY(few.table());
+        QApplication::processEvents();
+        QCOMPARE(few.table()->viewport()->height(), few.table()->rowCount() * few.table()->rowHeight(1));
     }
 
     // The result taken away: the command line's CSV byte for byte, the chart as PNG, the one-page report.

@@ -2,10 +2,12 @@
 // their steps where they fit, and the legend below the plot.
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
+#include "qt/elided_label.h"
 #include "qt/grid_view.h"
 #include "qt_tests.h"
 #include "ui/grid_layout.h"
@@ -44,34 +46,134 @@ void checkTable(GridView* v) {
     if (total > v->viewport()->width() + 1) QVERIFY(v->horizontalScrollBar()->maximum() > 0);
 }
 
+// The window sizes the tables are checked at; the widest only where asked.
+void windowSizes(bool wide) {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("large");
+    QTest::newRow("start size") << QSize(1105, 800) << false;
+    QTest::newRow("800x600") << QSize(800, 600) << false;
+    QTest::newRow("800x600, large text") << QSize(800, 600) << true;
+    if (wide) QTest::newRow("wide, large text") << QSize(1800, 1000) << true;
+}
+
+// The window at `size`, with large text when asked, showing the national area's wide texts.
+void showWideTexts(WindowFixture& f, QSize size, bool large) {
+    MainWindow& w = *f.window;
+    w.resize(size);
+    if (large) QTest::keyClick(&w, Qt::Key_F2);
+    fillWideTexts(*f.app);
+    w.refresh();
+    QApplication::processEvents();
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void tablesShowTheirNumbersWhole_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("large");
-        QTest::newRow("start size") << QSize(1105, 800) << false;
-        QTest::newRow("800x600") << QSize(800, 600) << false;
-        QTest::newRow("800x600, large text") << QSize(800, 600) << true;
-        QTest::newRow("wide, large text") << QSize(1800, 1000) << true;
-    }
+    void tablesShowTheirNumbersWhole_data() { windowSizes(true); }
     void tablesShowTheirNumbersWhole() {
         QFETCH(QSize, size);
         QFETCH(bool, large);
         WindowFixture f;
         MainWindow& w = *f.window;
-        w.resize(size);
-        if (large) QTest::keyClick(&w, Qt::Key_F2);
-        fillWideTexts(*f.app);
-        w.refresh();
-        QApplication::processEvents();
+        showWideTexts(f, size, large);
         checkTable(w.grid(f.app->StringGrid2));
         checkTable(w.grid(f.app->Stringgrid5));
         w.showPage(C::TabSheet9);
         QApplication::processEvents();
         checkTable(w.grid(f.app->Tabell_utv));
+    }
+
+    // A year table scrolled to its current year keeps its row labels in view: the first column lies over the
+    // table's left edge, as wide as the column and as high as the room, and scrolls down with the rest.
+    void rowLabelsStayWhileTheYearsScroll_data() { windowSizes(false); }
+    void rowLabelsStayWhileTheYearsScroll() {
+        QFETCH(QSize, size);
+        QFETCH(bool, large);
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        showWideTexts(f, size, large);
+        Grid& g = f.app->StringGrid2;
+        g.cell(0, 1) = "Tjur";
+        const int last = g.colCount - 1;
+        g.selCol = last;  // the current year, the last one
+        w.refresh();
+        QApplication::processEvents();
+        GridView* v = w.grid(g);
+        QVERIFY(v->horizontalScrollBar()->value() > 0);
+        QTableView* labels = v->frozenColumn();
+        QVERIFY(labels && labels->isVisible());
+        QCOMPARE(labels->geometry(),
+                 QRect(v->viewport()->geometry().topLeft(), QSize(v->columnWidth(0), v->viewport()->height())));
+        QCOMPARE(labels->model()->index(1, 0).data().toString(), QString("Tjur"));
+        QVERIFY(labels->columnViewportPosition(0) == 0 && !labels->isColumnHidden(0) && labels->isColumnHidden(1));
+        const int x = v->columnViewportPosition(last);
+        QVERIFY2(x >= v->columnWidth(0) && x + v->columnWidth(last) <= v->viewport()->width(),
+                 qPrintable(QString("current year at %1, labels %2 wide, room %3")
+                                .arg(x)
+                                .arg(v->columnWidth(0))
+                                .arg(v->viewport()->width())));
+        for (int r = 0; r < v->rowCount(); ++r) QCOMPARE(labels->rowHeight(r), v->rowHeight(r));
+        v->verticalScrollBar()->setValue(v->verticalScrollBar()->maximum());
+        QCOMPARE(labels->verticalScrollBar()->value(), v->verticalScrollBar()->value());
+    }
+
+    // A label too narrow for its text ends it in "…", line by line, and shows the whole text as its tooltip;
+    // a label that fits or wraps its words is painted as it is.
+    void aLongLabelEndsInAnEllipsis_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<QString>("shown");  // "…" for: elided, ending in "…"
+        QTest::newRow("fits") << "Kor: 52 %" << false << "Kor: 52 %";
+        QTest::newRow("too long") << "Vinterstam: 9,6 per 1000 ha efter jakt" << false << QString::fromUtf8("…");
+        QTest::newRow("one long line of two")
+            << "Kor\nVinterstam: 9,6 per 1000 ha efter jakt" << false << QString::fromUtf8("Kor\n…");
+        QTest::newRow("wraps its words") << "Vinterstam: 9,6 per 1000 ha efter jakt" << true
+                                         << "Vinterstam: 9,6 per 1000 ha efter jakt";
+    }
+    void aLongLabelEndsInAnEllipsis() {
+        QFETCH(QString, text);
+        QFETCH(bool, wrap);
+        QFETCH(QString, shown);
+        QWidget box;
+        auto* label = new ElidedLabel(&box);
+        label->setWordWrap(wrap);
+        label->setText(text);
+        label->setToolTip("Egen hjälptext");
+        label->setGeometry(0, 0, QFontMetrics(label->font()).horizontalAdvance("Vinterstam: 9,6"), 60);
+        box.show();
+        const bool elided = shown.endsWith(QString::fromUtf8("…"));
+        QCOMPARE(label->isElided(), elided);
+        if (!elided) {
+            QCOMPARE(label->shownText(), shown);
+            return;
+        }
+        QVERIFY2(label->shownText().startsWith(shown.chopped(1)) && label->shownText().endsWith(QString::fromUtf8("…")),
+                 qPrintable(label->shownText()));
+        for (const QString& line : label->shownText().split('\n'))
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(line) <= label->contentsRect().width());
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &help);
+        QCOMPARE(QToolTip::text(), text + "\n\nEgen hjälptext");
+        QToolTip::hideText();
+    }
+
+    // A long area name at 800x600 with large text ends in "…" rather than widening the window.
+    void aLongAreaNameDoesNotWidenTheWindow() {
+        WindowFixture f;
+        MainWindow& w = *f.window;
+        w.resize(800, 600);
+        QTest::keyClick(&w, Qt::Key_F2);
+        f.app->ctl(C::LOmrade).caption = "Område: Norra och mellersta skogslandets samverkansområde för älgförvaltning";
+        w.showPage(C::TabSheet7);
+        w.refresh();
+        QApplication::processEvents();
+        auto* area = qobject_cast<ElidedLabel*>(w.control(C::LOmrade));
+        QVERIFY(area && area->isElided());
+        QCOMPARE(w.width(), 800);
+        QVERIFY(area->mapTo(&w, QPoint(area->width(), 0)).x() <=
+                w.leftPages()->mapTo(&w, QPoint(w.leftPages()->width(), 0)).x());
     }
 
     // Where the numbers fit, texts give way and nothing scrolls.

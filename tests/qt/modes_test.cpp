@@ -97,6 +97,7 @@ private slots:
         QTest::newRow("narrow") << 900 << 533;
         QTest::newRow("just below") << 1065 << 533;
         QTest::newRow("wide") << 1400 << 700;
+        QTest::newRow("smallest") << 800 << 448;
     }
     void leftChartPanelKeepsItsWidth() {
         QFETCH(int, width);
@@ -106,6 +107,8 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(f.window->width(), width);
         QCOMPARE(f.window->leftChartPanel()->width(), panel);
+        // The main chart beside it stays readable.
+        QVERIFY2(f.window->chart(5)->width() >= 340, qPrintable(QString::number(f.window->chart(5)->width())));
     }
 
     void largeTextSetsTheFonts() {

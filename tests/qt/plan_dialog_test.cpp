@@ -1,5 +1,8 @@
 // "Jämför planer": plans from the forecast's start side by side, refusals in the plan table, the search for
 // the quota and "Avbryt".
+#include "qt/plan_dialog.h"
+
+#include <QClipboard>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,7 +15,6 @@
 #include "qt/chart_view.h"
 #include "qt/forecast_dialog.h"
 #include "qt/grid_view.h"
-#include "qt/plan_dialog.h"
 #include "qt_tests.h"
 
 namespace vildo::qt::test {
@@ -64,6 +66,20 @@ private slots:
         const double low = d.table()->item(3, 3)->text().replace(',', '.').toDouble();
         const double high = d.table()->item(4, 3)->text().replace(',', '.').toDouble();
         QVERIFY2(low > high, qPrintable(QString("%1 vs %2").arg(low).arg(high)));
+    }
+
+    // Ctrl+C on the plan table copies the selected plan's whole row, not only its current cell.
+    void ctrlCCopiesTheSelectedPlan() {
+        Opened o;
+        open(o);
+        QTableWidget* t = o.plans->plans();
+        t->setCurrentCell(1, 1);
+        t->selectRow(1);
+        QTest::keySequence(t, QKeySequence::Copy);
+        QStringList row;
+        for (int c = 0; c < t->columnCount(); ++c) row << t->item(1, c)->text();
+        QCOMPARE(row.front(), QString("Plan 1"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), row.join('\t') + '\n');
     }
 
     void aPlanThatCannotBeHuntedIsRefused() {

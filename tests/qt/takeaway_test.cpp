@@ -3,6 +3,9 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
+#include <QtCharts/QValueAxis>
+#include <QtCharts/QXYSeries>
 #include <QtTest>
 
 #include "qt/chart_view.h"
@@ -32,6 +35,60 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("12 345\n"));
     }
 
+    // Ctrl+C takes what is selected: the bounding rectangle of a rectangular or ragged selection with the cells
+    // not selected left empty; a selection wins over the highlighted cell, which is copied alone without one.
+    void ctrlCCopiesTheSelectedCells_data() {
+        QTest::addColumn<QList<QPoint>>("selected");  // (column, row)
+        QTest::addColumn<QPoint>("highlighted");
+        QTest::addColumn<QString>("expected");
+        const QPoint none(-1, -1);
+        QTest::newRow("block") << QList<QPoint>{{1, 1}, {2, 1}, {1, 2}, {2, 2}} << none
+                               << QString("8,5\t12 345\n1\t2\n");
+        QTest::newRow("ragged") << QList<QPoint>{{0, 0}, {2, 1}, {1, 2}} << none
+                                << QString("År\t\t\n\t\t12 345\n\t1\t\n");
+        QTest::newRow("a row's label and its last cell")
+            << QList<QPoint>{{0, 1}, {3, 1}} << none << QString("Kalvar\t\t\t900\n");
+        QTest::newRow("a selected cell, not the highlighted one")
+            << QList<QPoint>{{3, 2}} << QPoint(1, 1) << QString("3\n");
+        QTest::newRow("no selection: the highlighted cell") << QList<QPoint>{} << QPoint(2, 1) << QString("12 345\n");
+        QTest::newRow("nothing: the whole table")
+            << QList<QPoint>{} << none << QString("År\t2024\t2025\t2026\nKalvar\t8,5\t12 345\t900\nKor\t1\t2\t3\n");
+    }
+    void ctrlCCopiesTheSelectedCells() {
+        QFETCH(QList<QPoint>, selected);
+        QFETCH(QPoint, highlighted);
+        QFETCH(QString, expected);
+        Grid g(4, 3);
+        const char* cells[3][4] = {
+            {"År", "2024", "2025", "2026"}, {"Kalvar", "8.5", " 12 345 ", "900"}, {"Kor", "1", "2", "3"}};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c) g.cell(c, r) = cells[r][c];
+        g.selCol = highlighted.x();
+        g.selRow = highlighted.y();
+        GridView view(g, {});
+        for (const QPoint& p : selected)
+            view.selectionModel()->select(view.model()->index(p.y(), p.x()), QItemSelectionModel::Select);
+        QTest::keySequence(&view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    }
+
+    // A click and a Shift+click select the rectangle between them, as in any table.
+    void clickAndShiftClickSelectARectangle() {
+        Grid g(4, 3);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c) g.cell(c, r) = std::to_string(10 * r + c);
+        g.clearSelection();
+        GridView view(g, {});
+        view.resize(400, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto centre = [&](int col, int row) { return view.visualRect(view.model()->index(row, col)).center(); };
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, centre(1, 0));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2, 2));
+        QTest::keySequence(&view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("1\t2\n11\t12\n21\t22\n"));
+    }
+
     // A year table wider than its room shows its current year, the last column with a heading.
     void aNarrowYearTableScrollsToTheCurrentYear() {
         Grid g(12, 3);
@@ -49,6 +106,37 @@ private slots:
                                 .arg(x)
                                 .arg(view.columnWidth(9))
                                 .arg(view.viewport()->width())));
+    }
+
+    // The report's chart is drawn for paper: white behind dark texts and axes, pale curves darkened; the
+    // window's chart keeps its dark colours.
+    void aChartForPaperIsDarkOnWhite_data() {
+        QTest::addColumn<bool>("paper");
+        QTest::newRow("screen") << false;
+        QTest::newRow("paper") << true;
+    }
+    void aChartForPaperIsDarkOnWhite() {
+        QFETCH(bool, paper);
+        WindowFixture f;
+        const Chart& main = f.app->charts[5];
+        ChartView view(*f.app, main, nullptr, paper ? ChartColours::paper() : ChartColours::screen());
+        view.setAttribute(Qt::WA_DontShowOnScreen);
+        view.resize(400, 300);
+        view.show();
+        QImage image(view.size(), QImage::Format_RGB32);
+        image.fill(QColor(128, 128, 128));  // neither dark nor light: the chart must paint its own
+        QPainter p(&image);
+        view.render(&p);
+        p.end();
+        const int background = image.pixelColor(10, 10).lightness();
+        auto* axis = qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Vertical).first());
+        const int text = axis->labelsColor().lightness(), title = axis->titleBrush().color().lightness();
+        QVERIFY2(paper ? background > 240 && text < 80 && title < 80 : background < 60 && text > 180,
+                 qPrintable(QString("background %1, labels %2, title %3").arg(background).arg(text).arg(title)));
+        // The winter stock's light blue.
+        auto* winter = qobject_cast<QXYSeries*>(view.chart()->series().at(1));
+        QVERIFY(winter);
+        QCOMPARE(winter->color().lightness() < 140, paper);
     }
 
     void aChartSavesAsPngOrSvg() {

@@ -91,10 +91,14 @@ Options parseOptions(const std::vector<std::string>& args) {
     return o;
 }
 
-void printJson(const Vildo& a) {
+// With an area a season is named by its calendar year, as the window's tables do.
+int seasonYear(const Vildo& a, bool calendar) { return calendar ? firstForecastYear(a) - 1 : a.YearNo; }
+
+void printJson(const Vildo& a, bool calendar) {
     JsonWriter j;
     j.beginObject();
     j.key("YearNo").value(a.YearNo);
+    if (calendar) j.key("Year").value(seasonYear(a, true));
     j.key("SummerStock").value(a.Summer.SummerStock);
     j.key("WinterStock").value(a.Winter.WinterStock);
     j.key("WinterDensity").value(a.Winter.WinterDensity);
@@ -126,20 +130,19 @@ void printJson(const Vildo& a) {
     std::cout << j.str() << '\n';
 }
 
-// With an area the line names the season's calendar year, as the window's tables do.
 void printText(const Vildo& a, bool calendar) {
     const THarvestTotals& h = a.HarvestTot;
     const TEncounters& e = a.Enc;
     const TGoals& g = a.Goals;
-    std::cout << "År " << (calendar ? firstForecastYear(a) - 1 : a.YearNo) << ": sommarstam "
-              << fix(a.Summer.SummerStock, 8, 0) << ", vinterstam " << fix(a.Winter.WinterStock, 8, 0) << " ("
-              << fix(a.Winter.WinterDensity, 4, 2) << " per 1000 ha), fällda " << fix(h.BullsShot, 6, 0) << " tjur, "
-              << fix(h.CowsShot, 6, 0) << " ko, " << fix(h.CalvesShot, 6, 0) << " kalv (" << fix(h.TotalShot, 6, 0)
-              << " av mål " << fix(g.BullQuota, 6, 0) << "/" << fix(g.CowQuota, 6, 0) << "/" << fix(g.CalfQuota, 6, 0)
-              << ", " << a.QuotaProgress << " %), kalv per ko " << fix(a.CalvesPerCow, 4, 2) << ", skottillfällen "
-              << a.HuntTry << " av " << a.MaxTries << ", sedda tjur " << e.SeenBulls << " (lovliga " << e.SeenBullsOpen
-              << "), ko " << e.SeenCows << " (lovliga " << e.SeenCowsOpen << "), ko med kalv " << e.SeenCowsWithCalf
-              << " (lovliga " << e.SeenCalvesOpen << ")\n";
+    std::cout << "År " << seasonYear(a, calendar) << ": sommarstam " << fix(a.Summer.SummerStock, 8, 0)
+              << ", vinterstam " << fix(a.Winter.WinterStock, 8, 0) << " (" << fix(a.Winter.WinterDensity, 4, 2)
+              << " per 1000 ha), fällda " << fix(h.BullsShot, 6, 0) << " tjur, " << fix(h.CowsShot, 6, 0) << " ko, "
+              << fix(h.CalvesShot, 6, 0) << " kalv (" << fix(h.TotalShot, 6, 0) << " av mål " << fix(g.BullQuota, 6, 0)
+              << "/" << fix(g.CowQuota, 6, 0) << "/" << fix(g.CalfQuota, 6, 0) << ", " << a.QuotaProgress
+              << " %), kalv per ko " << fix(a.CalvesPerCow, 4, 2) << ", skottillfällen " << a.HuntTry << " av "
+              << a.MaxTries << ", sedda tjur " << e.SeenBulls << " (lovliga " << e.SeenBullsOpen << "), ko "
+              << e.SeenCows << " (lovliga " << e.SeenCowsOpen << "), ko med kalv " << e.SeenCowsWithCalf << " (lovliga "
+              << e.SeenCalvesOpen << ")\n";
 }
 
 }  // namespace
@@ -156,7 +159,7 @@ int seasonsCommand(const std::vector<std::string>& args) {
 
     std::string biodata = biodataHeaderLine();
     app.seasonObserver = [&](const Vildo& a) {
-        o.json ? printJson(a) : printText(a, o.countyItem.has_value());
+        o.json ? printJson(a, o.countyItem.has_value()) : printText(a, o.countyItem.has_value());
         // The file has the header once, then every season's rows.
         appendBiodataLines(biodata, a.Biodata);
     };

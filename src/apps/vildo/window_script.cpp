@@ -44,6 +44,8 @@ const char* const kActionHelp =
     "  dismiss          stänger dialogen överst, som OK gör\n"
     "  forecast:N[,K]   Prognos för N år med K framtider (500), väntar tills resultatet visas\n"
     "  forecastrun:N[,K] startar Prognos och väntar inte: bilden visar förloppet\n"
+    "  forecastsize:BxH ändrar prognosfönstrets storlek\n"
+    "  report:FIL       sparar prognosens rapport som PDF\n"
     "  plans:Q[:K:KO],...  öppnar Jämför planer i prognosen med planerna (kvot, kalvar %, kor %) och jämför\n"
     "  plansearch       Sök avskjutning i Jämför planer, väntar på resultatet\n"
     "  progressshot:FIL sparar nästa långa beräknings förlopp som bild när en tredjedel är klar\n"
@@ -208,10 +210,12 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         clickControl(w, C::Expertmode1);
     } else if (verb == "largetext") {
         clickControl(w, C::Stortext1);
-    } else if (verb == "resize") {
+    } else if (verb == "resize" || verb == "forecastsize") {
         const QStringList wh = arg.split('x');
-        if (wh.size() != 2) fail("resize väntar BxH");
-        w.resize(number(wh[0], action), number(wh[1], action));
+        if (wh.size() != 2) fail(verb + " väntar BxH");
+        QWidget* target = &w;
+        if (verb == "forecastsize" && !(target = w.forecastDialog())) fail("ingen prognos visas: " + action);
+        target->resize(number(wh[0], action), number(wh[1], action));
     } else if (verb == "wait") {
         QElapsedTimer t;
         t.start();
@@ -243,6 +247,10 @@ void runAction(MainWindow& w, qt::PromptsQt& prompts, const QString& raw) {
         d->plans()->selectRow(1);
         d->searchButton()->click();
         waitFor(d);
+    } else if (verb == "report") {
+        qt::ForecastDialog* d = w.forecastDialog();
+        if (!d || !d->chartView()) fail("ingen prognos visas: " + action);
+        if (!d->saveReport(arg)) fail("rapporten kunde inte sparas: " + action);
     } else if (verb == "dismiss") {
         prompts.dismissDialog();
     } else if (verb == "forecast" || verb == "forecastrun") {

@@ -49,7 +49,12 @@ void toggleBatchSwitches(Vildo& app) {
     for (C id : {C::chk_simbonitet, C::chk_trimming}) app.ctl(id).visible = !app.ctl(id).visible;
 }
 
-int leftChartPanelWidth(int windowWidth) { return std::max(windowWidth / 2, 533); }
+int leftChartPanelWidth(int windowWidth) {
+    // The main chart beside the panel keeps this much of the window (its margins included) before the panel
+    // gives up its 533 pixels: below 885 pixels the two share the width.
+    constexpr int kMainChartLeast = 352;
+    return std::max(windowWidth / 2, std::min(533, windowWidth - kMainChartLeast));
+}
 
 void wireModeHandlers(Vildo& app) {
     app.ctl(C::Advanced).onChange = [](ModelState& s, C, int) { AdvancedClick(whole(s)); };

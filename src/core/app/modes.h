@@ -15,7 +15,8 @@ void Stortext1Click(Vildo& app);
 // F11: shows or hides the batch's switches.
 void toggleBatchSwitches(Vildo& app);
 
-// The width the left chart panel keeps whatever the window's width.
+// The width of the left chart panel: half the window, at least 533 pixels while the main chart beside it keeps a
+// readable width.
 int leftChartPanelWidth(int windowWidth);
 
 void wireModeHandlers(Vildo& app);

@@ -95,11 +95,11 @@ void lgtthetochAvskjutning1Click(Vildo& app) {
 }
 
 void Foderochlgbonitet1Click(Vildo& app) {
-    if (select(app, kRightGroup, C::Foderochlgbonitet1)) showCurves(app, {5, 6}, "");
+    if (select(app, kRightGroup, C::Foderochlgbonitet1)) showCurves(app, {5, 6}, kForageTitle);
 }
 
 void Ddlighet1Click(Vildo& app) {
-    if (select(app, kRightGroup, C::Ddlighet1)) showCurves(app, {7, 8, 9, 10}, "");
+    if (select(app, kRightGroup, C::Ddlighet1)) showCurves(app, {7, 8, 9, 10}, kMortalityTitle);
 }
 
 void Chart5Click(Vildo& app, int leftOfRight, int belowTop) {

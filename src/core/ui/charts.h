@@ -42,6 +42,10 @@ struct Series {
 
 // The main chart's density axis, in the unit the area statistics use.
 inline constexpr const char* kDensityTitle = "Älgar per 1000 ha";
+// The forage view's axis: forage and habitat quality against their values when the area was loaded.
+inline constexpr const char* kForageTitle = "Förändring från utgångsläget (%)";
+// The mortality view's axis: deaths of each cause in a year.
+inline constexpr const char* kMortalityTitle = "Döda älgar per år";
 
 struct Axis {
     std::string title;

@@ -18,26 +18,36 @@ std::string withSeparator(const fs::path& p) {
     return s;
 }
 
+// Whether the program may keep its files in its own folder: a probe file can be written there. `probeLeft` tells
+// whether the probe stayed behind.
+bool programFolderWritable(const Platform& pl, bool& probeLeft) {
+    probeLeft = false;
+    // An installed program's folder is shared by every user (and writable by root): never portable.
+    if (pl.installed) return false;
+    const fs::path probe = fs::path(withSeparator(pl.exeDir)) / "tmp.vrd";
+    if (!std::ofstream(probe, std::ios::binary | std::ios::trunc)) return false;
+    std::error_code ec;
+    fs::remove(probe, ec);
+    probeLeft = ec || fs::exists(probe);
+    return true;
+}
+
 }  // namespace
+
+fs::path applicationFolder(const Platform& pl) {
+    bool probeLeft = false;
+    if (programFolderWritable(pl, probeLeft)) return pl.exeDir;
+    return pl.appDataDir.empty() ? fs::path() : pl.appDataDir / kApplicationFolderName;
+}
 
 void DetermineFolders(WindowState& app) {
     TPaths& paths = app.Paths;
     const Platform& pl = app.platform;
     paths.Exefile = withSeparator(pl.exeDir);
 
-    paths.Writegrants = false;
-    fs::path probe = fs::path(paths.Exefile) / "tmp.vrd";
-    // An installed program's folder is shared by every user (and writable by root): never portable.
-    if (!pl.installed) {
-        std::ofstream f(probe, std::ios::binary | std::ios::trunc);
-        paths.Writegrants = static_cast<bool>(f);
-    }
-    if (paths.Writegrants) {
-        std::error_code ec;
-        fs::remove(probe, ec);
-        if (ec || fs::exists(probe))
-            app.prompts->message("Ett fel uppstod då Vildo försökta ta bort den temporära filen tmp.vrd");
-    }
+    bool probeLeft = false;
+    paths.Writegrants = programFolderWritable(pl, probeLeft);
+    if (probeLeft) app.prompts->message("Ett fel uppstod då Vildo försökta ta bort den temporära filen tmp.vrd");
 
     paths.MyDocs = pl.documentsDir.string();
     if (paths.MyDocs.empty())
@@ -55,7 +65,7 @@ void DetermineFolders(WindowState& app) {
         paths.Appdata = paths.MyDocs = paths.Currentomr = paths.Currentscn = paths.Exefile;
         return;
     }
-    fs::path folder = pl.appDataDir / "Vildo";
+    fs::path folder = pl.appDataDir / kApplicationFolderName;
     paths.Appdata = withSeparator(folder);
     std::error_code ec;
     if (pl.appDataDir.empty()) {
