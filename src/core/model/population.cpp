@@ -37,23 +37,11 @@ Pair minOf(Pair a, Pair b) { return b < a ? b : a; }  // std::min in each lane
 Pair maxOf(Pair a, Pair b) { return a < b ? b : a; }  // std::max in each lane
 Pair splat(double v) { return Pair{v, v}; }
 
-// A season's sums over ages 1..20, side by side, each in its own order of additions: one pass instead of five
-// chains.
+// A season's sums over ages 1..20, each in its own order of additions.
 struct SeasonSums {
     Pair alive{}, dead{};  // cows and bulls, the dead of each
     double shot = 0;
 };
-SeasonSums seasonSums(const double* cows, const double* bulls, const double* deadCows, const double* deadBulls,
-                      const double* shot) {
-    SeasonSums s;
-    for (int i = 1; i <= 20; ++i) {
-        s.alive += pairAt(cows, bulls, i);
-        s.dead += pairAt(deadCows, deadBulls, i);
-        s.shot += shot[i];
-    }
-    return s;
-}
-
 }  // namespace
 
 void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
@@ -113,6 +101,7 @@ void Processpop(ModelState& app) {
     // Step 2: births, summer deaths and the female harvest.
     const double ff = app.Fec.FecundityFactor;
     double fH = 0;
+    SeasonSums summer;
     {
         const double summerCows = su.SummerCows, summerBulls = su.SummerBulls;
         const double adults = summerCows + summerBulls;
@@ -122,35 +111,49 @@ void Processpop(ModelState& app) {
         const auto hunted = stock > 0;  // the wolves' share goes to a sex that has animals
         const Pair k = Pair{kThird * kF, kThird * kM};
         const double pressure = app.HarvestPressure, protection = 1 + app.CalfProtection;
+        // The classes are walked up, so the season's sums (in their order, 1..20) start with the first class; the
+        // births and the natural deaths are added up after, walking down as the formulas do.
+        auto femaleHarvest = [&](int a) {
+            return std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * pressure * protection);
+        };
+        Pair natural[20];
+        SeasonSums sums;
+        for (int a = 1; a <= 19; ++a) {
+            const Pair x = pairAt(p.FemSummer, p.MaleSummer, a);
+            natural[a] = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
+            const Pair died = hunted ? natural[a] + wolvesBy * x / stock : natural[a];
+            storeAt(died, p.FemDeadSummer, p.MaleDeadSummer, a);
+            const Pair left = x - died;
+            storeAt(left, p.FemSummer, p.MaleSummer, a);
+            h.FemShot[a] = femaleHarvest(a) * left[0];
+            sums.alive += left;
+            sums.dead += died;
+            sums.shot += h.FemShot[a];
+        }
+        sums.alive += pairAt(p.FemSummer, p.MaleSummer, 20);
+        sums.dead += pairAt(p.FemDeadSummer, p.MaleDeadSummer, 20);
+        sums.shot += h.FemShot[20];
+        fH = femaleHarvest(1);  // where the walk down leaves it
         double births = app.PotentialBirths;
         Pair dead = Pair{su.NatDeadCowsSummer, su.NatDeadBullsSummer};
         for (int a = 19; a >= 1; --a) {
             births += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
-            const Pair x = pairAt(p.FemSummer, p.MaleSummer, a);
-            Pair died = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
-            dead += died;
-            died = hunted ? died + wolvesBy * x / stock : died;
-            storeAt(died, p.FemDeadSummer, p.MaleDeadSummer, a);
-            storeAt(x - died, p.FemSummer, p.MaleSummer, a);
-            fH = std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * pressure * protection);
-            h.FemShot[a] = fH * p.FemSummer[a];
+            dead += natural[a];
         }
         app.PotentialBirths = births;
         su.NatDeadCowsSummer = dead[0];
         su.NatDeadBullsSummer = dead[1];
+        summer = sums;
     }
     if (su.SummerCows > 0) su.NatRateCowsSummer = su.NatDeadCowsSummer / su.SummerCows;
     if (su.SummerBulls > 0) su.NatRateBullsSummer = su.NatDeadBullsSummer / su.SummerBulls;
 
     // Step 3: the hunt.
-    {
-        const SeasonSums sums = seasonSums(p.FemSummer, p.MaleSummer, p.FemDeadSummer, p.MaleDeadSummer, h.FemShot);
-        su.SummerCows = sums.alive[0];
-        su.SummerBulls = sums.alive[1];
-        su.SummerDeadBulls = sums.dead[1];
-        su.SummerDeadCows = sums.dead[0];
-        ht.CowsShot = sums.shot + h.FemShot[21];
-    }
+    su.SummerCows = summer.alive[0];
+    su.SummerBulls = summer.alive[1];
+    su.SummerDeadBulls = summer.dead[1];
+    su.SummerDeadCows = summer.dead[0];
+    ht.CowsShot = summer.shot + h.FemShot[21];
     su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows;
     wi.WinterCows = su.SummerCows - ht.CowsShot;
     wi.WinterStock = checkedDiv(wi.WinterCows, 1 - (app.TargetBullShare + app.BullShareAdjust));
@@ -180,6 +183,7 @@ void Processpop(ModelState& app) {
     kM = std::max(kFloor, kM);
 
     // Step 4: winter of the adults.
+    SeasonSums winter;
     {
         const double winterCows = wi.WinterCows, winterBulls = wi.WinterBulls;
         const double adults = winterCows + winterBulls;
@@ -189,20 +193,31 @@ void Processpop(ModelState& app) {
         const auto hunted = stock > 0;
         const Pair k = Pair{kTwoThirds * kF, kTwoThirds * kM};
         const Pair weightFactor = Pair{app.Fec.FemWeightFactor, app.Fec.MaleWeightFactor};
+        // Walked up for the season's sums, then down for the rest, as in the summer.
+        Pair natural[20];
+        SeasonSums sums;
+        for (int a = 1; a <= 19; ++a) {
+            const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
+            natural[a] = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
+            const Pair died = hunted ? natural[a] + wolvesBy * x / stock : natural[a];
+            storeAt(died, p.FemDeadWinter, p.MaleDeadWinter, a);
+            const Pair left = maxOf(splat(0.0), x - died);
+            storeAt(left, p.FemWinter, p.MaleWinter, a);
+            sums.alive += left;
+            sums.dead += died;
+            sums.shot += h.MaleShot[a];
+        }
+        sums.alive += pairAt(p.FemWinter, p.MaleWinter, 20);
+        sums.dead += pairAt(p.FemDeadWinter, p.MaleDeadWinter, 20);
+        sums.shot += h.MaleShot[20];
         Pair dead = Pair{wi.NatDeadCowsWinter, wi.NatDeadBullsWinter};
         Pair weight = Pair{app.ShotWeights.FemWeightShot, app.ShotWeights.MaleWeightShot};
         Pair ageShot{}, ageWinter{};
         for (int a = 19; a >= 1; --a) {
             const Pair shot = pairAt(h.FemShot, h.MaleShot, a);
             ageShot += a * shot;
-            const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
-            Pair died = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
-            dead += died;
-            died = hunted ? died + wolvesBy * x / stock : died;
-            storeAt(died, p.FemDeadWinter, p.MaleDeadWinter, a);
-            const Pair left = maxOf(splat(0.0), x - died);
-            storeAt(left, p.FemWinter, p.MaleWinter, a);
-            ageWinter += a * left;
+            dead += natural[a];
+            ageWinter += a * pairAt(p.FemWinter, p.MaleWinter, a);
             weight += weightFactor * pairAt(h.FemWeight, h.MaleWeight, a) * shot;
         }
         ageShotF = ageShot[0];
@@ -213,17 +228,15 @@ void Processpop(ModelState& app) {
         wi.NatDeadBullsWinter = dead[1];
         app.ShotWeights.FemWeightShot = weight[0];
         app.ShotWeights.MaleWeightShot = weight[1];
+        winter = sums;
     }
     if (wi.WinterCows > 0) wi.NatRateCowsWinter = wi.NatDeadCowsWinter / wi.WinterCows;
     if (wi.WinterBulls > 0) wi.NatRateBullsWinter = wi.NatDeadBullsWinter / wi.WinterBulls;
-    {
-        const SeasonSums sums = seasonSums(p.FemWinter, p.MaleWinter, p.FemDeadWinter, p.MaleDeadWinter, h.MaleShot);
-        wi.WinterCows = sums.alive[0];
-        wi.WinterBulls = sums.alive[1];
-        wi.WinterDeadBulls = sums.dead[1];
-        wi.WinterDeadCows = sums.dead[0];
-        ht.BullsShot = sums.shot + h.MaleShot[21];
-    }
+    wi.WinterCows = winter.alive[0];
+    wi.WinterBulls = winter.alive[1];
+    wi.WinterDeadBulls = winter.dead[1];
+    wi.WinterDeadCows = winter.dead[0];
+    ht.BullsShot = winter.shot + h.MaleShot[21];
     wi.WinterDeaths = wi.WinterDeadBulls + wi.WinterDeadCows;
     wi.WinterAdults = wi.WinterCows + wi.WinterBulls;
     ht.AdultsShot = ht.CowsShot + ht.BullsShot;
