@@ -104,5 +104,18 @@ TEST_F(Controller, AnEmptyLagStockIsADivisionByZero) {
     EXPECT_THROW(ins(*t, t->Controller), VildoError);
 }
 
+// A sub-step that empties the lag stock fails at its next evaluation, which leaves the flows as the last
+// evaluation that succeeded left them, beside the new level and the failing evaluation's own first input.
+TEST_F(Controller, ASubStepThatEmptiesTheLagStockFailsWithTheLastEvaluationsFlows) {
+    t->ModelDensity = -10;
+    levels(1, 1);
+    EXPECT_THROW(EulerStep(*t, t->Controller), VildoError);
+    EXPECT_EQ(t->Controller[0].Level, 0);
+    EXPECT_EQ(t->Controller[0].input[0], -10);
+    EXPECT_DOUBLE_EQ(t->DensityChange, -11);
+    EXPECT_DOUBLE_EQ(t->Controller[1].input[0], t->DensityPull - 11);
+    EXPECT_EQ(t->Controller[1].Level, 1);
+}
+
 }  // namespace
 }  // namespace vildo
