@@ -41,7 +41,23 @@ Pair splat(double v) { return Pair{v, v}; }
 struct SeasonSums {
     Pair alive{}, dead{};  // cows and bulls, the dead of each
     double shot = 0;
+    void add(Pair aliveOfClass, Pair deadOfClass, double shotOfClass) {
+        alive += aliveOfClass;
+        dead += deadOfClass;
+        shot += shotOfClass;
+    }
 };
+
+// A class's deaths in a season: the natural ones (rate k times the age's weight, at most the class), and all of
+// them, with the wolves' kill shared out by each sex's stock where that sex has animals.
+struct ClassDeaths {
+    Pair natural, all;
+};
+ClassDeaths classDeaths(Pair x, Pair k, Pair weight, Pair wolvesBy, Pair stock) {
+    const Pair natural = minOf(x, k * weight * x);
+    return {natural, stock > 0 ? natural + wolvesBy * x / stock : natural};
+}
+
 }  // namespace
 
 void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
@@ -108,7 +124,6 @@ void Processpop(ModelState& app) {
         const double s = adults > 0 ? summerCows / adults : 0.5;
         const Pair wolvesBy = Pair{wolves * (1.0 / 30) * s, wolves * (1.0 / 30) * (1 - s)};
         const Pair stock = Pair{summerCows, summerBulls};
-        const auto hunted = stock > 0;  // the wolves' share goes to a sex that has animals
         const Pair k = Pair{kThird * kF, kThird * kM};
         const double pressure = app.HarvestPressure, protection = 1 + app.CalfProtection;
         // The classes are walked up, so the season's sums (in their order, 1..20) start with the first class; the
@@ -120,19 +135,15 @@ void Processpop(ModelState& app) {
         SeasonSums sums;
         for (int a = 1; a <= 19; ++a) {
             const Pair x = pairAt(p.FemSummer, p.MaleSummer, a);
-            natural[a] = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
-            const Pair died = hunted ? natural[a] + wolvesBy * x / stock : natural[a];
-            storeAt(died, p.FemDeadSummer, p.MaleDeadSummer, a);
-            const Pair left = x - died;
+            const ClassDeaths d = classDeaths(x, k, pairAt(app.FemMortWeight, app.MaleMortWeight, a), wolvesBy, stock);
+            natural[a] = d.natural;
+            storeAt(d.all, p.FemDeadSummer, p.MaleDeadSummer, a);
+            const Pair left = x - d.all;
             storeAt(left, p.FemSummer, p.MaleSummer, a);
             h.FemShot[a] = femaleHarvest(a) * left[0];
-            sums.alive += left;
-            sums.dead += died;
-            sums.shot += h.FemShot[a];
+            sums.add(left, d.all, h.FemShot[a]);
         }
-        sums.alive += pairAt(p.FemSummer, p.MaleSummer, 20);
-        sums.dead += pairAt(p.FemDeadSummer, p.MaleDeadSummer, 20);
-        sums.shot += h.FemShot[20];
+        sums.add(pairAt(p.FemSummer, p.MaleSummer, 20), pairAt(p.FemDeadSummer, p.MaleDeadSummer, 20), h.FemShot[20]);
         fH = femaleHarvest(1);  // where the walk down leaves it
         double births = app.PotentialBirths;
         Pair dead = Pair{su.NatDeadCowsSummer, su.NatDeadBullsSummer};
@@ -190,7 +201,6 @@ void Processpop(ModelState& app) {
         const double s = adults > 0 ? winterCows / adults : 0.5;
         const Pair wolvesBy = Pair{wolves * 0.2 * s, wolves * 0.2 * (1 - s)};
         const Pair stock = Pair{winterCows, winterBulls};
-        const auto hunted = stock > 0;
         const Pair k = Pair{kTwoThirds * kF, kTwoThirds * kM};
         const Pair weightFactor = Pair{app.Fec.FemWeightFactor, app.Fec.MaleWeightFactor};
         // Walked up for the season's sums, then down for the rest, as in the summer.
@@ -198,18 +208,14 @@ void Processpop(ModelState& app) {
         SeasonSums sums;
         for (int a = 1; a <= 19; ++a) {
             const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
-            natural[a] = minOf(x, k * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * x);
-            const Pair died = hunted ? natural[a] + wolvesBy * x / stock : natural[a];
-            storeAt(died, p.FemDeadWinter, p.MaleDeadWinter, a);
-            const Pair left = maxOf(splat(0.0), x - died);
+            const ClassDeaths d = classDeaths(x, k, pairAt(app.FemMortWeight, app.MaleMortWeight, a), wolvesBy, stock);
+            natural[a] = d.natural;
+            storeAt(d.all, p.FemDeadWinter, p.MaleDeadWinter, a);
+            const Pair left = maxOf(splat(0.0), x - d.all);
             storeAt(left, p.FemWinter, p.MaleWinter, a);
-            sums.alive += left;
-            sums.dead += died;
-            sums.shot += h.MaleShot[a];
+            sums.add(left, d.all, h.MaleShot[a]);
         }
-        sums.alive += pairAt(p.FemWinter, p.MaleWinter, 20);
-        sums.dead += pairAt(p.FemDeadWinter, p.MaleDeadWinter, 20);
-        sums.shot += h.MaleShot[20];
+        sums.add(pairAt(p.FemWinter, p.MaleWinter, 20), pairAt(p.FemDeadWinter, p.MaleDeadWinter, 20), h.MaleShot[20]);
         Pair dead = Pair{wi.NatDeadCowsWinter, wi.NatDeadBullsWinter};
         Pair weight = Pair{app.ShotWeights.FemWeightShot, app.ShotWeights.MaleWeightShot};
         Pair ageShot{}, ageWinter{};
