@@ -17,9 +17,11 @@ void BM_ModelYear(benchmark::State& state) {
     vildo::Vildo app(prompts, benchPlatform());
     vildo::startUp(app);
     vildo::Scheduler(app).runUntil([&] { return !app.timers[1].enabled; });
+    // The year as an equilibrium run steps it, on the classes the run keeps for its years.
+    vildo::PairedClasses classes(app);
     for (auto _ : state) {
         app.ModelDensity = app.Winter.WinterStock / app.AreaKha;
-        vildo::Processpop(app);
+        vildo::Processpop(app, classes);
         benchmark::DoNotOptimize(app.Winter.WinterStock);
     }
     state.SetItemsProcessed(state.iterations());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "app/scheduler.h"
 #include "model/parameters.h"
@@ -117,6 +118,36 @@ TEST_F(Equilibrium, BullShareCorrectionMovesOneStepAYear) {
     before = t->BullShareAdjust;
     year(0.2);
     EXPECT_NEAR(t->BullShareAdjust - before, -0.0001, 1e-12);
+}
+
+// A run keeps the classes paired from its first year to its last; the records must end as after single years,
+// also when the last year fails halfway.
+TEST_F(Equilibrium, ARunOnPairedClassesEndsAsSingleYearsDo) {
+    TestApp u;
+    u.startAndSettle();
+    auto same = [&] {
+        EXPECT_EQ(std::memcmp(&t->Pop, &u->Pop, sizeof t->Pop), 0);
+        EXPECT_EQ(std::memcmp(&t->Harvest, &u->Harvest, sizeof t->Harvest), 0);
+        EXPECT_EQ(std::memcmp(&t->Winter, &u->Winter, sizeof t->Winter), 0);
+        EXPECT_EQ(std::memcmp(&t->Summer, &u->Summer, sizeof t->Summer), 0);
+    };
+    {
+        PairedClasses classes(*u);
+        for (int y = 0; y < 25; ++y) {
+            year(0.3);
+            u->HarvestPressure = 0.3;
+            u->ModelDensity = u->Winter.WinterStock / u->AreaKha;
+            Processpop(*u, classes);
+        }
+    }
+    same();
+    t->AreaKha = u->AreaKha = 0;  // the year's densities cannot be worked out
+    EXPECT_THROW(Processpop(*t), std::exception);
+    {
+        PairedClasses classes(*u);
+        EXPECT_THROW(Processpop(*u, classes), std::exception);
+    }
+    same();
 }
 
 TEST(EquilibriumRun, AChangeDuringARunStartsAgainAtTickOne) {

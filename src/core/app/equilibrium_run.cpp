@@ -50,6 +50,7 @@ void Runthepop(Vildo& app) {
     } else {
         app.ChangeSum = 0;
         const int years = app.YearsPerTick;
+        PairedClasses classes(app);
         for (int y = 0; y < years; ++y) {
             try {
                 app.ModelDensity = checkedDiv(std::max(app.Winter.WinterStock, 1.0), app.AreaKha);
@@ -61,14 +62,16 @@ void Runthepop(Vildo& app) {
                 break;
             }
             try {
-                Processpop(app);
+                Processpop(app, classes);
             } catch (const PredationError&) {
                 stopTick(app);
                 break;
             } catch (const std::exception&) {
+                classes.store();
                 setTimer(app, 1, false);
                 app.prompts->message("Något blev fel. Försöker återställa till \"fabriksinställningar\".");
                 ResetClick(app);
+                classes.load();
             }
         }
     }

@@ -25,13 +25,16 @@ void predationOfYear(ModelState& app) {
     }
 }
 
-// Cows and bulls side by side: each lane does what the scalar formula does for its sex, in the same order, so
-// the arithmetic is the formulas' to the bit, at half the instructions.
-using Pair = double __attribute__((vector_size(16)));
-Pair pairAt(const double* female, const double* male, int a) { return Pair{female[a], male[a]}; }
-void storeAt(Pair v, double* female, double* male, int a) {
-    female[a] = v[0];
-    male[a] = v[1];
+// Each lane of a Pair does what the scalar formula does for its sex, in the same order, so the arithmetic is the
+// formulas' to the bit, at half the instructions.
+void gather(Pair* to, const double* female, const double* male, int n) {
+    for (int a = 0; a < n; ++a) to[a] = Pair{female[a], male[a]};
+}
+void scatter(const Pair* from, double* female, double* male, int n) {
+    for (int a = 0; a < n; ++a) {
+        female[a] = from[a][0];
+        male[a] = from[a][1];
+    }
 }
 Pair minOf(Pair a, Pair b) { return b < a ? b : a; }  // std::min in each lane
 Pair maxOf(Pair a, Pair b) { return a < b ? b : a; }  // std::max in each lane
@@ -53,10 +56,14 @@ struct SeasonSums {
 struct ClassDeaths {
     Pair natural, all;
 };
-ClassDeaths classDeaths(Pair x, Pair k, Pair weight, Pair wolvesBy, Pair stock) {
+// Without wolves (both lanes of wolvesBy zero) the share needs no division: a signed zero or NaN divided by a
+// positive stock is itself, bit for bit.
+ClassDeaths classDeaths(Pair x, Pair k, Pair weight, Pair wolvesBy, Pair stock, bool noWolves) {
     const Pair natural = minOf(x, k * weight * x);
-    return {natural, stock > 0 ? natural + wolvesBy * x / stock : natural};
+    const Pair byWolves = noWolves ? wolvesBy * x : wolvesBy * x / stock;
+    return {natural, stock > 0 ? natural + byWolves : natural};
 }
+bool zeroLanes(Pair v) { return v[0] == 0 && v[1] == 0; }
 
 }  // namespace
 
@@ -72,9 +79,39 @@ void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
     for (double* x : {&s.SummerBulls, &s.SummerCows, &s.CalvesBorn, &s.SummerAdults, &s.SummerStock}) *x *= f;
 }
 
+PairedClasses::PairedClasses(ModelState& app) : app_(app) { load(); }
+
+PairedClasses::~PairedClasses() { store(); }
+
+void PairedClasses::load() {
+    const TPopulation& p = app_.Pop;
+    const THarvestByAge& h = app_.Harvest;
+    gather(winter, p.FemWinter, p.MaleWinter, kAges);
+    gather(summer, p.FemSummer, p.MaleSummer, kAges);
+    gather(deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges);
+    gather(deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges);
+    gather(shot, h.FemShot, h.MaleShot, kHarvestAges);
+    gather(mortWeight, app_.FemMortWeight, app_.MaleMortWeight, kAges);
+    gather(weight, h.FemWeight, h.MaleWeight, kHarvestAges);
+}
+
+void PairedClasses::store() {
+    TPopulation& p = app_.Pop;
+    THarvestByAge& h = app_.Harvest;
+    scatter(winter, p.FemWinter, p.MaleWinter, kAges);
+    scatter(summer, p.FemSummer, p.MaleSummer, kAges);
+    scatter(deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges);
+    scatter(deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges);
+    scatter(shot, h.FemShot, h.MaleShot, kHarvestAges);
+}
+
 void Processpop(ModelState& app) {
-    TPopulation& p = app.Pop;
-    THarvestByAge& h = app.Harvest;
+    PairedClasses c(app);
+    Processpop(app, c);
+}
+
+void Processpop(ModelState& app, PairedClasses& c) {
+    const double* fecundity = app.Pop.Fecundity;
     THarvestTotals& ht = app.HarvestTot;
     TSummerTotals& su = app.Summer;
     TWinterTotals& wi = app.Winter;
@@ -97,14 +134,14 @@ void Processpop(ModelState& app) {
 
     // Step 1: aging and the summer mortality factors.
     Pair total{};
-    for (int a = 0; a <= 20; ++a) total += pairAt(p.FemWinter, p.MaleWinter, a);
-    su.SummerCows = total[0] - p.FemWinter[19];
-    su.SummerBulls = total[1] - p.MaleWinter[19];
+    for (int a = 0; a <= 20; ++a) total += c.winter[a];
+    su.SummerCows = total[0] - c.winter[19][0];
+    su.SummerBulls = total[1] - c.winter[19][1];
     Pair sum{};
     for (int a = 18; a >= 0; --a) {
-        const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
-        storeAt(x, p.FemSummer, p.MaleSummer, a + 1);
-        sum += minOf(x, kThird * pairAt(app.FemMortWeight, app.MaleMortWeight, a + 1) * x);
+        const Pair x = c.winter[a];
+        c.summer[a + 1] = x;
+        sum += minOf(x, kThird * c.mortWeight[a + 1] * x);
     }
     double kF = 1, kM = 1, sF = sum[0], sM = sum[1];
     if (sF > 0) kF = kThird * (app.NatMortPctF / 100.0) * su.SummerCows / sF;
@@ -125,30 +162,32 @@ void Processpop(ModelState& app) {
         const Pair wolvesBy = Pair{wolves * (1.0 / 30) * s, wolves * (1.0 / 30) * (1 - s)};
         const Pair stock = Pair{summerCows, summerBulls};
         const Pair k = Pair{kThird * kF, kThird * kM};
+        const bool noWolves = zeroLanes(wolvesBy);
         const double pressure = app.HarvestPressure, protection = 1 + app.CalfProtection;
         // The classes are walked up, so the season's sums (in their order, 1..20) start with the first class; the
         // births and the natural deaths are added up after, walking down as the formulas do.
         auto femaleHarvest = [&](int a) {
-            return std::max(0.0, (1 - p.Fecundity[a] * 0.5 * ff) * pressure * protection);
+            return std::max(0.0, (1 - fecundity[a] * 0.5 * ff) * pressure * protection);
         };
         Pair natural[20];
         SeasonSums sums;
         for (int a = 1; a <= 19; ++a) {
-            const Pair x = pairAt(p.FemSummer, p.MaleSummer, a);
-            const ClassDeaths d = classDeaths(x, k, pairAt(app.FemMortWeight, app.MaleMortWeight, a), wolvesBy, stock);
+            const Pair x = c.summer[a];
+            const ClassDeaths d = classDeaths(x, k, c.mortWeight[a], wolvesBy, stock, noWolves);
             natural[a] = d.natural;
-            storeAt(d.all, p.FemDeadSummer, p.MaleDeadSummer, a);
+            c.deadSummer[a] = d.all;
             const Pair left = x - d.all;
-            storeAt(left, p.FemSummer, p.MaleSummer, a);
-            h.FemShot[a] = femaleHarvest(a) * left[0];
-            sums.add(left, d.all, h.FemShot[a]);
+            c.summer[a] = left;
+            const double femShot = femaleHarvest(a) * left[0];
+            c.shot[a][0] = femShot;
+            sums.add(left, d.all, femShot);
         }
-        sums.add(pairAt(p.FemSummer, p.MaleSummer, 20), pairAt(p.FemDeadSummer, p.MaleDeadSummer, 20), h.FemShot[20]);
+        sums.add(c.summer[20], c.deadSummer[20], c.shot[20][0]);
         fH = femaleHarvest(1);  // where the walk down leaves it
         double births = app.PotentialBirths;
         Pair dead = Pair{su.NatDeadCowsSummer, su.NatDeadBullsSummer};
         for (int a = 19; a >= 1; --a) {
-            births += std::max(0.0, p.Fecundity[a] * ff * p.FemWinter[a]);
+            births += std::max(0.0, fecundity[a] * ff * c.winter[a][0]);
             dead += natural[a];
         }
         app.PotentialBirths = births;
@@ -164,25 +203,33 @@ void Processpop(ModelState& app) {
     su.SummerBulls = summer.alive[1];
     su.SummerDeadBulls = summer.dead[1];
     su.SummerDeadCows = summer.dead[0];
-    ht.CowsShot = summer.shot + h.FemShot[21];
+    ht.CowsShot = summer.shot + c.shot[21][0];
     su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows;
     wi.WinterCows = su.SummerCows - ht.CowsShot;
     wi.WinterStock = checkedDiv(wi.WinterCows, 1 - (app.TargetBullShare + app.BullShareAdjust));
     wi.WinterBulls = wi.WinterStock - wi.WinterCows;  // the wanted bulls after the hunt, until step 4 ends
     const double hm = std::max(0.0, su.SummerBulls - wi.WinterBulls);
     {
-        const double summerBulls = su.SummerBulls;
+        const double summerBulls = summer.alive[1];
+        const bool bullsShot = summerBulls > 0 && fH > 0;
+        // Each class's share of the bulls, two classes to a division.
+        double share[21];
+        if (bullsShot)
+            for (int a = 1; a <= 19; a += 2) {
+                const Pair q = Pair{c.summer[a][1], c.summer[a + 1][1]} / splat(summerBulls);
+                share[a] = q[0];
+                share[a + 1] = q[1];
+            }
         double prime = ht.PrimeBullsShot;
         sum = Pair{};
         for (int a = 19; a >= 1; --a) {
-            const double shot = summerBulls > 0 && fH > 0
-                                    ? std::min(summerBulls, std::max(0.0, p.MaleSummer[a] / summerBulls * hm))
-                                    : 0;
-            h.MaleShot[a] = shot;
+            const Pair x = c.summer[a];
+            const double shot = bullsShot ? std::min(summerBulls, std::max(0.0, share[a] * hm)) : 0;
+            c.shot[a][1] = shot;
             if (a >= 6 && a <= 12) prime += shot;
-            const Pair left = maxOf(splat(0.0), pairAt(p.FemSummer, p.MaleSummer, a) - Pair{h.FemShot[a], shot});
-            storeAt(left, p.FemWinter, p.MaleWinter, a);
-            sum += minOf(left, kTwoThirds * pairAt(app.FemMortWeight, app.MaleMortWeight, a) * left);
+            const Pair left = maxOf(splat(0.0), x - Pair{c.shot[a][0], shot});
+            c.winter[a] = left;
+            sum += minOf(left, kTwoThirds * c.mortWeight[a] * left);
         }
         ht.PrimeBullsShot = prime;
     }
@@ -202,29 +249,30 @@ void Processpop(ModelState& app) {
         const Pair wolvesBy = Pair{wolves * 0.2 * s, wolves * 0.2 * (1 - s)};
         const Pair stock = Pair{winterCows, winterBulls};
         const Pair k = Pair{kTwoThirds * kF, kTwoThirds * kM};
+        const bool noWolves = zeroLanes(wolvesBy);
         const Pair weightFactor = Pair{app.Fec.FemWeightFactor, app.Fec.MaleWeightFactor};
         // Walked up for the season's sums, then down for the rest, as in the summer.
         Pair natural[20];
         SeasonSums sums;
         for (int a = 1; a <= 19; ++a) {
-            const Pair x = pairAt(p.FemWinter, p.MaleWinter, a);
-            const ClassDeaths d = classDeaths(x, k, pairAt(app.FemMortWeight, app.MaleMortWeight, a), wolvesBy, stock);
+            const Pair x = c.winter[a];
+            const ClassDeaths d = classDeaths(x, k, c.mortWeight[a], wolvesBy, stock, noWolves);
             natural[a] = d.natural;
-            storeAt(d.all, p.FemDeadWinter, p.MaleDeadWinter, a);
+            c.deadWinter[a] = d.all;
             const Pair left = maxOf(splat(0.0), x - d.all);
-            storeAt(left, p.FemWinter, p.MaleWinter, a);
-            sums.add(left, d.all, h.MaleShot[a]);
+            c.winter[a] = left;
+            sums.add(left, d.all, c.shot[a][1]);
         }
-        sums.add(pairAt(p.FemWinter, p.MaleWinter, 20), pairAt(p.FemDeadWinter, p.MaleDeadWinter, 20), h.MaleShot[20]);
+        sums.add(c.winter[20], c.deadWinter[20], c.shot[20][1]);
         Pair dead = Pair{wi.NatDeadCowsWinter, wi.NatDeadBullsWinter};
         Pair weight = Pair{app.ShotWeights.FemWeightShot, app.ShotWeights.MaleWeightShot};
         Pair ageShot{}, ageWinter{};
         for (int a = 19; a >= 1; --a) {
-            const Pair shot = pairAt(h.FemShot, h.MaleShot, a);
+            const Pair shot = c.shot[a];
             ageShot += a * shot;
             dead += natural[a];
-            ageWinter += a * pairAt(p.FemWinter, p.MaleWinter, a);
-            weight += weightFactor * pairAt(h.FemWeight, h.MaleWeight, a) * shot;
+            ageWinter += a * c.winter[a];
+            weight += weightFactor * c.weight[a] * shot;
         }
         ageShotF = ageShot[0];
         ageShotM = ageShot[1];
@@ -242,19 +290,22 @@ void Processpop(ModelState& app) {
     wi.WinterBulls = winter.alive[1];
     wi.WinterDeadBulls = winter.dead[1];
     wi.WinterDeadCows = winter.dead[0];
-    ht.BullsShot = winter.shot + h.MaleShot[21];
+    ht.BullsShot = winter.shot + c.shot[21][1];
     wi.WinterDeaths = wi.WinterDeadBulls + wi.WinterDeadCows;
     wi.WinterAdults = wi.WinterCows + wi.WinterBulls;
     ht.AdultsShot = ht.CowsShot + ht.BullsShot;
 
     // Step 5: the calves of the year.
-    p.FemDeadSummer[0] = app.PotentialBirths * sr * app.CalfSummerMortality + wolves * sr * 0.9 * kThird + bears * sr;
-    p.MaleDeadSummer[0] =
-        app.PotentialBirths * (1 - sr) * app.CalfSummerMortality + wolves * (1 - sr) * 0.9 * kThird + bears * (1 - sr);
-    su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows + p.FemDeadSummer[0] + p.MaleDeadSummer[0];
-    p.FemSummer[0] = std::max(0.0, app.PotentialBirths * sr - p.FemDeadSummer[0]);
-    p.MaleSummer[0] = std::max(0.0, app.PotentialBirths * (1 - sr) - p.MaleDeadSummer[0]);
-    su.CalvesBorn = p.FemSummer[0] + p.MaleSummer[0];
+    const double births = app.PotentialBirths;
+    const Pair calfDeadSummer = Pair{births * sr * app.CalfSummerMortality + wolves * sr * 0.9 * kThird + bears * sr,
+                                     births * (1 - sr) * app.CalfSummerMortality + wolves * (1 - sr) * 0.9 * kThird +
+                                         bears * (1 - sr)};
+    c.deadSummer[0] = calfDeadSummer;
+    su.SummerDeaths = su.SummerDeadBulls + su.SummerDeadCows + calfDeadSummer[0] + calfDeadSummer[1];
+    const Pair calvesSummer = Pair{std::max(0.0, births * sr - calfDeadSummer[0]),
+                                   std::max(0.0, births * (1 - sr) - calfDeadSummer[1])};
+    c.summer[0] = calvesSummer;
+    su.CalvesBorn = calvesSummer[0] + calvesSummer[1];
     su.SummerAdults = su.SummerBulls + su.SummerCows;
     if (su.SummerAdults > 0) su.MaleShareSummer = su.SummerBulls / su.SummerAdults;
     if (app.TargetBullShare >= su.MaleShareSummer)
@@ -265,28 +316,28 @@ void Processpop(ModelState& app) {
     if (su.SummerCows > 0) app.CalvesPerCow = std::max(0.0, su.CalvesBorn / su.SummerCows);
     su.SummerDensity = checkedDiv(su.SummerStock, app.AreaKha);
     double hc = checkedDiv(ht.AdultsShot, 1 - 0.01 * app.CalfPercent) - ht.AdultsShot;
-    h.FemShot[0] = std::max(0.0, hc * sr);
-    h.MaleShot[0] = std::max(0.0, hc * (1 - sr));
-    ht.CalvesShot = h.FemShot[0] + h.MaleShot[0];
+    const Pair calvesShot = Pair{std::max(0.0, hc * sr), std::max(0.0, hc * (1 - sr))};
+    c.shot[0] = calvesShot;
+    ht.CalvesShot = calvesShot[0] + calvesShot[1];
     if (ff > 0)
-        app.ShotWeights.CalfWeightShot = app.Fec.FemWeightFactor * h.FemWeight[0] * h.FemShot[0] +
-                                         app.Fec.MaleWeightFactor * h.MaleWeight[0] * h.MaleShot[0];
+        app.ShotWeights.CalfWeightShot = app.Fec.FemWeightFactor * c.weight[0][0] * calvesShot[0] +
+                                         app.Fec.MaleWeightFactor * c.weight[0][1] * calvesShot[1];
     if (ht.BullsShot > 0) ht.MeanAgeShotBulls = ageShotM / ht.BullsShot;
     if (ht.CowsShot > 0) ht.MeanAgeShotCows = ageShotF / ht.CowsShot;
-    p.FemWinter[0] = std::max(0.0, p.FemSummer[0] - h.FemShot[0]);
-    p.MaleWinter[0] = std::max(0.0, p.MaleSummer[0] - h.MaleShot[0]);
-    wi.WinterCalves = p.FemWinter[0] + p.MaleWinter[0];
+    const Pair calvesWinter = maxOf(splat(0.0), calvesSummer - calvesShot);
+    c.winter[0] = calvesWinter;  // what a failing division below leaves
+    wi.WinterCalves = calvesWinter[0] + calvesWinter[1];
     wi.WinterStock = wi.WinterAdults + wi.WinterCalves;
     wi.WinterDensity = checkedDiv(wi.WinterStock, app.AreaKha);
     ht.TotalShot = ht.AdultsShot + ht.CalvesShot;
     ht.HarvestPerArea = checkedDiv(ht.TotalShot, app.AreaKha);
     if (wi.WinterCows > 0) wi.MeanAgeWinterCows = ageWinterF / wi.WinterCows;
     if (wi.WinterBulls > 0) wi.MeanAgeWinterBulls = ageWinterM / wi.WinterBulls;
-    p.FemDeadWinter[0] = kTwoThirds * 0.7 * wolves * sr + p.FemWinter[0] * app.CalfWinterMortality;
-    p.MaleDeadWinter[0] = kTwoThirds * 0.7 * wolves * (1 - sr) + p.MaleWinter[0] * app.CalfWinterMortality;
-    p.FemWinter[0] = std::max(0.0, p.FemWinter[0] - p.FemDeadWinter[0]);
-    p.MaleWinter[0] = std::max(0.0, p.MaleWinter[0] - p.MaleDeadWinter[0]);
-    wi.WinterDeaths += p.FemDeadWinter[0] + p.MaleDeadWinter[0];
+    const Pair calfDeadWinter = Pair{kTwoThirds * 0.7 * wolves * sr + calvesWinter[0] * app.CalfWinterMortality,
+                                     kTwoThirds * 0.7 * wolves * (1 - sr) + calvesWinter[1] * app.CalfWinterMortality};
+    c.deadWinter[0] = calfDeadWinter;
+    c.winter[0] = maxOf(splat(0.0), calvesWinter - calfDeadWinter);
+    wi.WinterDeaths += calfDeadWinter[0] + calfDeadWinter[1];
 
     // Step 6: end of year.
     app.PrevWinterStock = wi.WinterStock;

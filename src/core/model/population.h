@@ -10,8 +10,34 @@ struct PredationError : VildoError {
     using VildoError::VildoError;
 };
 
-// One model year: aging and births, summer, the deterministic hunt, winter.
+// Cows and bulls side by side, in that order: one class of one quantity.
+using Pair = double __attribute__((vector_size(16)));
+
+// The age classes that the model year reads and writes, for a run of years: each class's cows and bulls lie
+// side by side, so that a year loads and stores both at once instead of gathering them from the records'
+// separate arrays. The records are brought up to date by `store`, and at the latest when the run ends.
+class PairedClasses {
+public:
+    explicit PairedClasses(ModelState& app);
+    ~PairedClasses();
+    PairedClasses(const PairedClasses&) = delete;
+    PairedClasses& operator=(const PairedClasses&) = delete;
+
+    void load();   // from the records, which something other than the model year changed
+    void store();  // to the records
+
+    Pair winter[kAges], summer[kAges], deadSummer[kAges], deadWinter[kAges];
+    Pair shot[kHarvestAges];
+    Pair mortWeight[kAges], weight[kHarvestAges];  // read only
+
+private:
+    ModelState& app_;
+};
+
+// One model year: aging and births, summer, the deterministic hunt, winter. On its own it works on the
+// records; a run of years passes its classes.
 void Processpop(ModelState& app);
+void Processpop(ModelState& app, PairedClasses& c);
 // A new hunting area keeps the density of the stock, not its head count: the next equilibrium run carries
 // on from this stock, and a few thousand moose of the previous area spread over the whole country would be
 // taken by the new area's predators in the first year and never recover.
