@@ -148,6 +148,13 @@ TEST_F(Equilibrium, ARunOnPairedClassesEndsAsSingleYearsDo) {
         EXPECT_THROW(Processpop(*u, classes), std::exception);
     }
     same();
+    // Records changed after the classes were stored back (a reset after a failed year) stay as they were set.
+    {
+        PairedClasses classes(*u);
+        classes.store();
+        u->Pop.FemWinter[3] = 42;
+    }
+    EXPECT_EQ(u->Pop.FemWinter[3], 42);
 }
 
 TEST(EquilibriumRun, AChangeDuringARunStartsAgainAtTickOne) {

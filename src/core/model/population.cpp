@@ -81,7 +81,9 @@ void scaleStockToArea(ModelState& app, int32_t oldKha, int32_t newKha) {
 
 PairedClasses::PairedClasses(ModelState& app) : app_(app) { load(); }
 
-PairedClasses::~PairedClasses() { store(); }
+PairedClasses::~PairedClasses() {
+    if (held_) store();
+}
 
 void PairedClasses::load() {
     const TPopulation& p = app_.Pop;
@@ -93,6 +95,7 @@ void PairedClasses::load() {
     gather(shot, h.FemShot, h.MaleShot, kHarvestAges);
     gather(mortWeight, app_.FemMortWeight, app_.MaleMortWeight, kAges);
     gather(weight, h.FemWeight, h.MaleWeight, kHarvestAges);
+    held_ = true;
 }
 
 void PairedClasses::store() {
@@ -103,6 +106,7 @@ void PairedClasses::store() {
     scatter(deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges);
     scatter(deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges);
     scatter(shot, h.FemShot, h.MaleShot, kHarvestAges);
+    held_ = false;
 }
 
 void Processpop(ModelState& app) {

@@ -15,7 +15,8 @@ using Pair = double __attribute__((vector_size(16)));
 
 // The age classes that the model year reads and writes, for a run of years: each class's cows and bulls lie
 // side by side, so that a year loads and stores both at once instead of gathering them from the records'
-// separate arrays. The records are brought up to date by `store`, and at the latest when the run ends.
+// separate arrays. `store` brings the records up to date and hands them back; a run that ends holding the
+// classes stores them then.
 class PairedClasses {
 public:
     explicit PairedClasses(ModelState& app);
@@ -24,7 +25,7 @@ public:
     PairedClasses& operator=(const PairedClasses&) = delete;
 
     void load();   // from the records, which something other than the model year changed
-    void store();  // to the records
+    void store();  // to the records, which are then the ones to change
 
     Pair winter[kAges], summer[kAges], deadSummer[kAges], deadWinter[kAges];
     Pair shot[kHarvestAges];
@@ -32,6 +33,7 @@ public:
 
 private:
     ModelState& app_;
+    bool held_ = false;  // the classes are newer than the records
 };
 
 // One model year: aging and births, summer, the deterministic hunt, winter. On its own it works on the
