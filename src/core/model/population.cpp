@@ -1,6 +1,7 @@
 #include "model/population.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/controller.h"
@@ -85,27 +86,26 @@ PairedClasses::~PairedClasses() {
     if (held_) store();
 }
 
+// The classes a year writes, with the records they pair: read back in by `load`, written out by `store`.
+std::array<PairedClasses::Pairing, 5> PairedClasses::written() {
+    TPopulation& p = app_.Pop;
+    THarvestByAge& h = app_.Harvest;
+    return {{{winter, p.FemWinter, p.MaleWinter, kAges},
+             {summer, p.FemSummer, p.MaleSummer, kAges},
+             {deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges},
+             {deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges},
+             {shot, h.FemShot, h.MaleShot, kHarvestAges}}};
+}
+
 void PairedClasses::load() {
-    const TPopulation& p = app_.Pop;
-    const THarvestByAge& h = app_.Harvest;
-    gather(winter, p.FemWinter, p.MaleWinter, kAges);
-    gather(summer, p.FemSummer, p.MaleSummer, kAges);
-    gather(deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges);
-    gather(deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges);
-    gather(shot, h.FemShot, h.MaleShot, kHarvestAges);
+    for (const Pairing& x : written()) gather(x.classes, x.female, x.male, x.n);
     gather(mortWeight, app_.FemMortWeight, app_.MaleMortWeight, kAges);
-    gather(weight, h.FemWeight, h.MaleWeight, kHarvestAges);
+    gather(weight, app_.Harvest.FemWeight, app_.Harvest.MaleWeight, kHarvestAges);
     held_ = true;
 }
 
 void PairedClasses::store() {
-    TPopulation& p = app_.Pop;
-    THarvestByAge& h = app_.Harvest;
-    scatter(winter, p.FemWinter, p.MaleWinter, kAges);
-    scatter(summer, p.FemSummer, p.MaleSummer, kAges);
-    scatter(deadSummer, p.FemDeadSummer, p.MaleDeadSummer, kAges);
-    scatter(deadWinter, p.FemDeadWinter, p.MaleDeadWinter, kAges);
-    scatter(shot, h.FemShot, h.MaleShot, kHarvestAges);
+    for (const Pairing& x : written()) scatter(x.classes, x.female, x.male, x.n);
     held_ = false;
 }
 

@@ -1,5 +1,7 @@
 // The planning mode's model year, and the stock kept at its density on a new hunting area.
 #pragma once
+#include <array>
+
 #include "model/model_state.h"
 #include "util/errors.h"
 
@@ -32,6 +34,13 @@ public:
     Pair mortWeight[kAges], weight[kHarvestAges];  // read only
 
 private:
+    struct Pairing {
+        Pair* classes;
+        double *female, *male;
+        int n;
+    };
+    std::array<Pairing, 5> written();
+
     ModelState& app_;
     bool held_ = false;  // the classes are newer than the records
 };
